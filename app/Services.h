@@ -9,6 +9,10 @@ namespace qor {
 // another program's first window, so the launcher records them.
 enum class ShowStyle { Normal = 1, Minimized = 2, Show = 5 };
 
+// Thrown by the end operation, and by any service called after it: it unwinds the running
+// handlers to the dispatcher, which lets no further handler run.
+struct ProgramEnded {};
+
 // A failure that a handler does not catch. The dispatcher shows it and ends the program.
 class Failure : public std::runtime_error {
 public:

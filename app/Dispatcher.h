@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <functional>
+
+namespace qor {
+
+class WindowRegistry;
+
+// Runs every handler of the program, and is the one place that catches what escapes a handler:
+// a launch failure is shown and the program goes on; the end operation stops everything; any
+// other failure is shown and then ends the program without another handler.
+class Dispatcher {
+public:
+    // `quit` leaves the event loop with the program's exit status.
+    Dispatcher(MessageService& messages, std::function<void(int)> quit);
+
+    void attach(WindowRegistry& registry) { this->registry = &registry; }
+
+    void run(const std::function<void()>& handler);
+
+    bool ended() const { return hasQuit; }
+    int exitStatus() const { return status; }
+
+private:
+    void finish(int exitStatus);
+
+    MessageService& messages;
+    std::function<void(int)> quit;
+    WindowRegistry* registry = nullptr;
+    int depth = 0;
+    bool hasQuit = false;
+    int status = 0;
+};
+
+} // namespace qor

@@ -1,0 +1,184 @@
+#include "app/WindowRegistry.h"
+
+#include "app/Dispatcher.h"
+
+#include <algorithm>
+
+namespace qor {
+
+struct WindowRegistry::Entry {
+    WindowType type;
+    State state = State::NotLoaded;
+    QPointer<LiveWindow> window;
+    std::unique_ptr<WindowModule> module;
+};
+
+WindowRegistry::WindowRegistry(std::vector<WindowType> types, Services& services,
+                               Dispatcher& dispatcher)
+    : windowTypes(std::move(types)), services(services), dispatcher(dispatcher) {
+    for (const WindowType& type : windowTypes)
+        entries.push_back(Entry{type, State::NotLoaded, nullptr, nullptr});
+    dispatcher.attach(*this);
+}
+
+WindowRegistry::~WindowRegistry() {
+    for (Entry& e : entries) {
+        e.module.reset();
+        delete e.window.data();
+    }
+}
+
+const std::vector<WindowType>& WindowRegistry::types() const { return windowTypes; }
+
+WindowRegistry::Entry& WindowRegistry::entry(WindowName name) {
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [name](const Entry& e) { return e.type.name == name; });
+    if (it == entries.end())
+        throw Failure("No such window in the registry");
+    return *it;
+}
+
+const WindowRegistry::Entry& WindowRegistry::entry(WindowName name) const {
+    return const_cast<WindowRegistry*>(this)->entry(name);
+}
+
+WindowRegistry::Entry* WindowRegistry::entryOf(const LiveWindow& window) {
+    for (Entry& e : entries)
+        if (e.window == &window)
+            return &e;
+    return nullptr;
+}
+
+void WindowRegistry::throwIfEnded() const {
+    if (hasEnded)
+        throw ProgramEnded{};
+}
+
+void WindowRegistry::Show(WindowName name) {
+    throwIfEnded();
+    Entry& e = entry(name);
+    switch (e.state) {
+    case State::NotLoaded: {
+        if (!e.type.describe)
+            return; // a window whose code is not part of this build yet
+        auto* window = new LiveWindow(e.type.describe(), this);
+        e.window = window;
+        e.state = State::Shown;
+        if (e.type.create)
+            e.module = e.type.create(WindowContext{*this, services, *window});
+        if (e.module && e.module->handles(formSource, Event::Load)) {
+            EventArgs args;
+            e.module->run(formSource, Event::Load, args);
+            throwIfEnded();
+        }
+        if (!e.window)
+            return;
+        window->show();
+        window->placeAtStartUpPosition();
+        window->focusFirstControl();
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    case State::Hidden:
+        e.state = State::Shown;
+        e.window->show();
+        e.window->raise();
+        e.window->activateWindow();
+        return;
+    case State::Shown:
+        e.window->raise();
+        e.window->activateWindow();
+        return;
+    }
+}
+
+void WindowRegistry::Hide(WindowName name) {
+    throwIfEnded();
+    Entry& e = entry(name);
+    if (e.state == State::NotLoaded)
+        return;
+    e.state = State::Hidden;
+    e.window->hide();
+}
+
+void WindowRegistry::Unload(WindowName name) {
+    throwIfEnded();
+    Entry& e = entry(name);
+    if (e.state == State::NotLoaded)
+        return;
+    if (e.module && e.module->handles(formSource, Event::Unload)) {
+        EventArgs args;
+        e.module->run(formSource, Event::Unload, args);
+        throwIfEnded();
+        if (args.cancel != 0 || e.state == State::NotLoaded)
+            return;
+    }
+    destroy(e);
+}
+
+void WindowRegistry::destroy(Entry& e) {
+    e.state = State::NotLoaded;
+    if (e.module)
+        retired.push_back(std::move(e.module));
+    if (LiveWindow* window = e.window.data()) {
+        window->detach();
+        window->hide();
+        // The window may be inside one of its own event handlers right now.
+        window->deleteLater();
+    }
+    e.window = nullptr;
+}
+
+void WindowRegistry::End() {
+    if (!hasEnded) {
+        hasEnded = true;
+        for (Entry& e : entries)
+            if (e.state != State::NotLoaded)
+                destroy(e);
+    }
+    throw ProgramEnded{};
+}
+
+WindowRegistry::State WindowRegistry::state(WindowName name) const { return entry(name).state; }
+
+LiveWindow* WindowRegistry::window(WindowName name) const { return entry(name).window.data(); }
+
+WindowModule* WindowRegistry::module(WindowName name) const { return entry(name).module.get(); }
+
+bool WindowRegistry::anyLoaded() const {
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const Entry& e) { return e.state != State::NotLoaded; });
+}
+
+void WindowRegistry::closeAll() {
+    for (Entry& e : entries) {
+        if (hasEnded || dispatcher.ended())
+            return;
+        if (e.state != State::NotLoaded) {
+            const WindowName name = e.type.name;
+            dispatcher.run([this, name] { Unload(name); });
+        }
+    }
+}
+
+void WindowRegistry::releaseRetired() { retired.clear(); }
+
+void WindowRegistry::raise(LiveWindow& window, const QString& source, Event event,
+                           EventArgs& args) {
+    Entry* e = entryOf(window);
+    if (!e || !e->module || !e->module->handles(source, event))
+        return;
+    WindowModule* module = e->module.get();
+    dispatcher.run([module, &source, event, &args] { module->run(source, event, args); });
+}
+
+void WindowRegistry::closeRequested(LiveWindow& window) {
+    Entry* e = entryOf(window);
+    if (!e)
+        return;
+    const WindowName name = e->type.name;
+    dispatcher.run([this, name] { Unload(name); });
+}
+
+} // namespace qor

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/WindowModule.h"
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace qor {
+
+class Dispatcher;
+
+// The one instance of every window: its state, and while loaded its live window and its code.
+class WindowRegistry : public EventSink {
+public:
+    enum class State { NotLoaded, Shown, Hidden };
+
+    WindowRegistry(std::vector<WindowType> types, Services& services, Dispatcher& dispatcher);
+    ~WindowRegistry() override;
+
+    void Show(WindowName name);
+    void Hide(WindowName name);
+    void Unload(WindowName name);
+    // The end operation: every window vanishes, no handler runs any more, the event loop ends.
+    [[noreturn]] void End();
+
+    State state(WindowName name) const;
+    LiveWindow* window(WindowName name) const;
+    WindowModule* module(WindowName name) const;
+    template <typename Module> Module* moduleAs(WindowName name) const {
+        return dynamic_cast<Module*>(module(name));
+    }
+    bool anyLoaded() const;
+    bool ended() const { return hasEnded; }
+
+    // Log-off: the platform closes every loaded window in turn, hidden ones included.
+    void closeAll();
+
+    // Destroys the code of windows unloaded while their own handler was still running.
+    void releaseRetired();
+
+    const std::vector<WindowType>& types() const;
+
+    void raise(LiveWindow& window, const QString& source, Event event, EventArgs& args) override;
+    void closeRequested(LiveWindow& window) override;
+
+private:
+    struct Entry;
+    Entry& entry(WindowName name);
+    const Entry& entry(WindowName name) const;
+    Entry* entryOf(const LiveWindow& window);
+    void throwIfEnded() const;
+    void destroy(Entry& entry);
+
+    std::vector<Entry> entries;
+    std::vector<WindowType> windowTypes;
+    std::vector<std::unique_ptr<WindowModule>> retired;
+    Services& services;
+    Dispatcher& dispatcher;
+    bool hasEnded = false;
+};
+
+} // namespace qor

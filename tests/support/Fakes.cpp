@@ -1,0 +1,52 @@
+#include "support/Fakes.h"
+
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
+
+namespace qor::test {
+
+void RecordingLauncher::start(const QString& commandLine, ShowStyle style) {
+    const QString program = commandLine.section(u' ', 0, 0, QString::SectionSkipEmpty);
+    if (missing.contains(program))
+        throw LaunchFailure(("File not found: " + program).toStdString());
+    launches << Launch{commandLine, style};
+    if (onStart)
+        onStart();
+}
+
+void RecordingMessages::show(const QString& prompt, MessageStyle style, const QString& title) {
+    messages << Message{prompt, style, title};
+    if (onShow)
+        onShow(messages.last());
+}
+
+TestProgram::TestProgram(std::vector<WindowType> types)
+    : registry(std::move(types), services, dispatcher) {}
+
+TestProgram::~TestProgram() = default;
+
+LiveWindow& TestProgram::window(WindowName name) {
+    LiveWindow* live = registry.window(name);
+    if (!live)
+        qFatal("window not loaded");
+    return *live;
+}
+
+std::vector<WindowType> withWindow(std::vector<WindowType> types, WindowType replacement) {
+    for (WindowType& type : types)
+        if (type.name == replacement.name)
+            type = replacement;
+    return types;
+}
+
+void checkNoStrayWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList stray;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            stray << widget->objectName() + " " + widget->windowTitle();
+    QVERIFY2(stray.isEmpty(), qPrintable("stray windows: " + stray.join(", ")));
+}
+
+} // namespace qor::test

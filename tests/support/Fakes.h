@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/Dispatcher.h"
+#include "app/Services.h"
+#include "app/WindowRegistry.h"
+#include "app/WindowTable.h"
+
+#include <QList>
+#include <QSet>
+#include <functional>
+#include <memory>
+
+namespace qor::test {
+
+struct Launch {
+    QString commandLine;
+    ShowStyle style;
+    friend bool operator==(const Launch&, const Launch&) = default;
+};
+
+// Records every launch; programs named in `missing` fail as the real launcher fails.
+class RecordingLauncher : public ProgramLauncher {
+public:
+    void start(const QString& commandLine, ShowStyle style) override;
+    QList<Launch> launches;
+    QSet<QString> missing;
+    std::function<void()> onStart;
+};
+
+struct Message {
+    QString prompt;
+    MessageStyle style;
+    QString title;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+// Records every box and returns at once, as if the user had pressed "OK".
+class RecordingMessages : public MessageService {
+public:
+    void show(const QString& prompt, MessageStyle style, const QString& title = {}) override;
+    QList<Message> messages;
+    std::function<void(const Message&)> onShow;
+};
+
+class RecordingKeystrokes : public KeystrokeService {
+public:
+    void send(const QString& keys) override { sent << keys; }
+    QStringList sent;
+};
+
+class FakeScreen : public ScreenInfo {
+public:
+    float width() const override { return screenWidth; }
+    float height() const override { return screenHeight; }
+    float screenWidth = 1280 * 15;
+    float screenHeight = 1024 * 15;
+};
+
+// The program's registry and dispatcher over recording services. `quitStatus` tells whether and
+// how the program ended.
+class TestProgram {
+public:
+    explicit TestProgram(std::vector<WindowType> types = allWindowTypes());
+    ~TestProgram();
+
+    // Runs an action as the platform runs an event handler.
+    void event(const std::function<void()>& action) { dispatcher.run(action); }
+    void show(WindowName name) {
+        event([&] { registry.Show(name); });
+    }
+    LiveWindow& window(WindowName name);
+    bool ended() const { return quitStatus.has_value(); }
+
+    RecordingLauncher launcher;
+    RecordingMessages messages;
+    RecordingKeystrokes keystrokes;
+    FakeScreen screen;
+    Services services{launcher, messages, keystrokes, screen};
+    std::optional<int> quitStatus;
+    Dispatcher dispatcher{messages, [this](int status) { quitStatus = status; }};
+    WindowRegistry registry;
+};
+
+// Replaces the type of one window, for windows whose code a test supplies.
+std::vector<WindowType> withWindow(std::vector<WindowType> types, WindowType replacement);
+
+// Deletes windows scheduled for deletion and fails the test if a top-level window is still visible.
+void checkNoStrayWindows();
+
+} // namespace qor::test

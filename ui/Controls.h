@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ui/ListControls.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QWidget>
+#include <functional>
+
+namespace qor {
+
+// A text box as handlers see it.
+class TextBox : public QLineEdit, public TextField {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent);
+    QString Text() const override { return text(); }
+    void setEnabled(bool enabled) override { QLineEdit::setEnabled(enabled); }
+    bool isEnabled() const override { return QLineEdit::isEnabled(); }
+    void SetFocus() { setFocus(Qt::OtherFocusReason); }
+    // Any character, not only the style's bullet, can mask the text.
+    void setPasswordCharacter(QChar mask);
+};
+
+// A sorted drop-down list. Qt selects the first item added to an empty combo box; this one keeps
+// "no selection" until a handler or the user picks an item.
+class ComboBox : public QComboBox, public ComboList {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent);
+    void AddItem(const QString& item) override;
+    std::int16_t ListCount() const override;
+    QString List(std::int16_t position) const override;
+    void RemoveItem(std::int16_t position) override;
+    std::int16_t ListIndex() const override;
+    void setListIndex(std::int16_t position) override;
+    QString Text() const override { return currentText(); }
+    void setEnabled(bool enabled) override { QComboBox::setEnabled(enabled); }
+    bool isEnabled() const override { return QComboBox::isEnabled(); }
+
+    // Called after a selection is set, by code or by the user.
+    std::function<void()> onSelectionClick;
+};
+
+// Draws its bitmap unscaled from its top-left corner, clipped to the box.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(const QString& picturePath, QWidget* parent);
+    const QImage& picture() const { return image; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage image;
+};
+
+} // namespace qor

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "ui/Controls.h"
+#include "ui/Events.h"
+#include "ui/WindowDescription.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+#include <deque>
+#include <optional>
+
+
+namespace qor {
+
+class LiveWindow;
+
+// A shape is painted by its window, so pointer events over it reach the window.
+class LiveShape {
+public:
+    LiveShape(LiveWindow& window, const ControlDescription& description);
+    const QString& name() const { return shapeName; }
+    ShapeKind kind() const { return shapeKind; }
+    float Left() const { return left; }
+    float Top() const { return top; }
+    void setLeft(float twips);
+    void setTop(float twips);
+    // The figure actually drawn, in twips: circles and rounded squares take the smaller side of
+    // the box and stand centred in it.
+    QRectF figure() const;
+
+private:
+    LiveWindow& window;
+    QString shapeName;
+    ShapeKind shapeKind;
+    float left, top, width, height;
+};
+
+// A top-level window built from its description. Its client area is this widget; the platform's
+// frame, if any, lies outside it.
+class LiveWindow : public QWidget {
+    Q_OBJECT
+public:
+    LiveWindow(const WindowDescription& description, EventSink* sink);
+    ~LiveWindow() override;
+
+    const WindowDescription& description() const { return describedAs; }
+    const QString& name() const { return describedAs.name; }
+
+    // Stops all events from reaching the program, before the window is destroyed.
+    void detach();
+
+    // Places the window at its start-up position; call once it is visible.
+    void placeAtStartUpPosition();
+    // The first focus goes to the focusable control with the lowest tab index.
+    void focusFirstControl();
+
+    // Members that handlers use. Lengths are single-precision twips; the window's position and
+    // height are those of its outer frame.
+    float Left() const;
+    float Top() const;
+    float Height() const;
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setHeight(float twips);
+    void setWindowState(int state);
+    void setDrawWidth(int pixels);
+    int drawWidth() const { return penWidth; }
+    void Circle(float x, float y, float radius, std::optional<OleColor> colour = std::nullopt);
+    void PSet(float x, float y, OleColor colour);
+
+    // Controls by name; an array member by name and index. A missing control is a Failure.
+    QWidget& control(const QString& name, std::optional<std::int16_t> index = std::nullopt) const;
+    TextBox& textBox(const QString& name) const;
+    ComboBox& comboBox(const QString& name) const;
+    QPushButton& button(const QString& name) const;
+    LiveShape& shape(const QString& name);
+    bool hasControl(const QString& key) const { return controls.contains(key); }
+
+    // The drawing layer, in client pixels: what Circle and PSet have drawn since the last resize.
+    const QImage& drawingLayer() const { return overlay; }
+
+    // Repaints the part of the client area that a shape covers now or covered before.
+    void shapeMoved(const QRectF& before, const QRectF& after);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void changeEvent(QEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls(const std::vector<ControlDescription>& list, QWidget* parent);
+    QWidget* buildControl(const ControlDescription& control, QWidget* parent);
+    void applyColours();
+    void connectTabOrderAndBuddies();
+    void raiseEvent(const QString& source, Event event);
+    void raiseEvent(const QString& source, Event event, EventArgs& args);
+    void redrawDirty(const QRectF& pixels);
+
+    WindowDescription describedAs;
+    EventSink* sink;
+    QHash<QString, QWidget*> controls;
+    std::vector<std::pair<const ControlDescription*, QWidget*>> tabOrder;
+    std::deque<LiveShape> shapes;
+    QPushButton* defaultButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QImage overlay;
+    int penWidth = 1;
+};
+
+} // namespace qor
