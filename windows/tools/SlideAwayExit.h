@@ -1,0 +1,36 @@
+#pragma once
+
+namespace qor {
+
+// What the slide-away exit reads and changes: the tools window's outer geometry and the size of
+// the screen, in twips, single precision. Every call goes to the platform, so a value read back
+// is whatever the platform made of the last change; any call may throw Failure.
+class SlideAwaySurface {
+public:
+    virtual ~SlideAwaySurface() = default;
+    virtual float Height() const = 0;
+    virtual void setHeight(float height) = 0;
+    virtual float Top() const = 0;
+    virtual void setTop(float top) = 0;
+    virtual float Left() const = 0;
+    virtual void setLeft(float left) = 0;
+    virtual float ScreenHeight() const = 0;
+    virtual float ScreenWidth() const = 0;
+};
+
+namespace slideAway {
+// The fold goes on while the window is higher than this: a strip of the upper row of buttons.
+inline constexpr float foldLimit = 435.0f;
+// Every change of height, top or left is this large.
+inline constexpr float step = 20.0f;
+// The drop goes on while the top edge is at least this far above the bottom of the screen, which
+// leaves the folded strip (at most 435 high) wholly on the screen.
+inline constexpr float bottomMargin = 500.0f;
+} // namespace slideAway
+
+// Folds the window up to a strip, drops it to the bottom of the screen and runs it off the right
+// edge, then returns; ending the program is the caller's part. Failures of the surface pass
+// through and stop the animation at the failing call.
+void runSlideAway(SlideAwaySurface& window);
+
+} // namespace qor
