@@ -4,7 +4,8 @@
 
 namespace qor {
 
-void launch(ProgramLauncher& launcher, const std::vector<LaunchEntry>& table, const QString& button) {
+void launch(ProgramLauncher& launcher, const std::vector<LaunchEntry>& table,
+            const QString& button) {
     const auto row = std::find_if(table.begin(), table.end(),
                                   [&](const LaunchEntry& e) { return e.button == button; });
     if (row == table.end())

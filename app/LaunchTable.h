@@ -16,6 +16,7 @@ struct LaunchEntry {
 
 // Starts the button's row. The launcher returns at once; a program that cannot be started is a
 // LaunchFailure.
-void launch(ProgramLauncher& launcher, const std::vector<LaunchEntry>& table, const QString& button);
+void launch(ProgramLauncher& launcher, const std::vector<LaunchEntry>& table,
+            const QString& button);
 
 } // namespace qor

@@ -28,7 +28,9 @@ WindowRegistry::~WindowRegistry() {
     }
 }
 
-const std::vector<WindowType>& WindowRegistry::types() const { return windowTypes; }
+const std::vector<WindowType>& WindowRegistry::types() const {
+    return windowTypes;
+}
 
 WindowRegistry::Entry& WindowRegistry::entry(WindowName name) {
     auto it = std::find_if(entries.begin(), entries.end(),
@@ -140,11 +142,17 @@ void WindowRegistry::End() {
     throw ProgramEnded{};
 }
 
-WindowRegistry::State WindowRegistry::state(WindowName name) const { return entry(name).state; }
+WindowRegistry::State WindowRegistry::state(WindowName name) const {
+    return entry(name).state;
+}
 
-LiveWindow* WindowRegistry::window(WindowName name) const { return entry(name).window.data(); }
+LiveWindow* WindowRegistry::window(WindowName name) const {
+    return entry(name).window.data();
+}
 
-WindowModule* WindowRegistry::module(WindowName name) const { return entry(name).module.get(); }
+WindowModule* WindowRegistry::module(WindowName name) const {
+    return entry(name).module.get();
+}
 
 bool WindowRegistry::anyLoaded() const {
     return std::any_of(entries.begin(), entries.end(),
@@ -162,7 +170,9 @@ void WindowRegistry::closeAll() {
     }
 }
 
-void WindowRegistry::releaseRetired() { retired.clear(); }
+void WindowRegistry::releaseRetired() {
+    retired.clear();
+}
 
 void WindowRegistry::raise(LiveWindow& window, const QString& source, Event event,
                            EventArgs& args) {

@@ -69,7 +69,9 @@ void ComboBox::AddItem(const QString& item) {
         setCurrentIndex(-1);
 }
 
-std::int16_t ComboBox::ListCount() const { return static_cast<std::int16_t>(count()); }
+std::int16_t ComboBox::ListCount() const {
+    return static_cast<std::int16_t>(count());
+}
 
 QString ComboBox::List(std::int16_t position) const {
     if (position == count())
@@ -85,7 +87,9 @@ void ComboBox::RemoveItem(std::int16_t position) {
     removeItem(position);
 }
 
-std::int16_t ComboBox::ListIndex() const { return static_cast<std::int16_t>(currentIndex()); }
+std::int16_t ComboBox::ListIndex() const {
+    return static_cast<std::int16_t>(currentIndex());
+}
 
 void ComboBox::setListIndex(std::int16_t position) {
     if (position < -1 || position >= count())

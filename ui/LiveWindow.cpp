@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace qor {
@@ -106,7 +107,9 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
 
 LiveWindow::~LiveWindow() = default;
 
-void LiveWindow::detach() { sink = nullptr; }
+void LiveWindow::detach() {
+    sink = nullptr;
+}
 
 void LiveWindow::buildControls(const std::vector<ControlDescription>& list, QWidget* parent) {
     for (const ControlDescription& control : list) {
@@ -145,7 +148,8 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
             defaultButton = button;
         if (control.isCancel)
             cancelButton = button;
-        connect(button, &QPushButton::clicked, this, [this, key] { raiseEvent(key, Event::Click); });
+        connect(button, &QPushButton::clicked, this,
+                [this, key] { raiseEvent(key, Event::Click); });
         return button;
     }
     case ControlKind::Label: {
@@ -160,7 +164,8 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         box->setText(control.caption);
         if (control.passwordChar)
             box->setPasswordCharacter(*control.passwordChar);
-        connect(box, &QLineEdit::textChanged, this, [this, key] { raiseEvent(key, Event::Change); });
+        connect(box, &QLineEdit::textChanged, this,
+                [this, key] { raiseEvent(key, Event::Change); });
         return box;
     }
     case ControlKind::ComboBox: {
@@ -209,8 +214,9 @@ void LiveWindow::applyColours() {
 }
 
 void LiveWindow::connectTabOrderAndBuddies() {
-    std::stable_sort(tabOrder.begin(), tabOrder.end(),
-                     [](const auto& a, const auto& b) { return *a.first->tabIndex < *b.first->tabIndex; });
+    std::stable_sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) {
+        return *a.first->tabIndex < *b.first->tabIndex;
+    });
     QWidget* previous = nullptr;
     for (auto& [control, widget] : tabOrder) {
         if (!takesFocus(control->kind)) {
@@ -253,15 +259,46 @@ void LiveWindow::placeAtStartUpPosition() {
         return;
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    if (windowHandle())
+        windowHandle()->setFramePosition(frame.topLeft());
+    else
+        move(frame.topLeft());
+    // A window manager adds its frame after the window is mapped; until then the frame is
+    // unknown, and the window is centred again once it is.
+    centreOnceFramed = windowHandle() && frameGeometry() == geometry() &&
+                       describedAs.borderStyle != BorderStyle::None;
 }
 
-float LiveWindow::Left() const { return pixelsToTwips(frameGeometry().x()); }
-float LiveWindow::Top() const { return pixelsToTwips(frameGeometry().y()); }
-float LiveWindow::Height() const { return pixelsToTwips(frameGeometry().height()); }
+void LiveWindow::moveEvent(QMoveEvent* event) {
+    if (centreOnceFramed && frameGeometry() != geometry()) {
+        centreOnceFramed = false;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                placeAtStartUpPosition();
+                centreOnceFramed = false;
+            },
+            Qt::QueuedConnection);
+    }
+    QWidget::moveEvent(event);
+}
 
-void LiveWindow::setLeft(float twips) { move(twipsToPixels(twips), frameGeometry().y()); }
-void LiveWindow::setTop(float twips) { move(frameGeometry().x(), twipsToPixels(twips)); }
+float LiveWindow::Left() const {
+    return pixelsToTwips(frameGeometry().x());
+}
+float LiveWindow::Top() const {
+    return pixelsToTwips(frameGeometry().y());
+}
+float LiveWindow::Height() const {
+    return pixelsToTwips(frameGeometry().height());
+}
+
+void LiveWindow::setLeft(float twips) {
+    move(twipsToPixels(twips), frameGeometry().y());
+}
+void LiveWindow::setTop(float twips) {
+    move(frameGeometry().x(), twipsToPixels(twips));
+}
 
 void LiveWindow::setHeight(float twips) {
     const int frameExtra = frameGeometry().height() - height();
@@ -373,8 +410,7 @@ LiveShape& LiveWindow::shape(const QString& name) {
     for (LiveShape& s : shapes)
         if (s.name() == name)
             return s;
-    throw Failure(
-        QStringLiteral("%1 has no shape %2").arg(describedAs.name, name).toStdString());
+    throw Failure(QStringLiteral("%1 has no shape %2").arg(describedAs.name, name).toStdString());
 }
 
 void LiveWindow::paintEvent(QPaintEvent*) {
@@ -440,7 +476,8 @@ void LiveWindow::keyPressEvent(QKeyEvent* event) {
     // default button, Esc the cancel button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && event->modifiers() == Qt::NoModifier) {
-        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused->isEnabled()) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            focused && focused->isEnabled()) {
             focused->click();
             return;
         }
@@ -491,7 +528,8 @@ void LiveWindow::closeEvent(QCloseEvent* event) {
 }
 
 void LiveWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange) {
+    if (event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ApplicationPaletteChange) {
         // System colours follow the colour scheme.
         applyColours();
         update();

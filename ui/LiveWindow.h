@@ -12,7 +12,6 @@
 #include <deque>
 #include <optional>
 
-
 namespace qor {
 
 class LiveWindow;
@@ -88,6 +87,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
@@ -113,6 +113,7 @@ private:
     QPushButton* cancelButton = nullptr;
     QImage overlay;
     int penWidth = 1;
+    bool centreOnceFramed = false;
 };
 
 } // namespace qor

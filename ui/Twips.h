@@ -13,11 +13,17 @@ using Twips = std::int32_t;
 // high-dpi scaling takes care of the physical pixels.
 inline constexpr int twipsPerPixel = 15;
 
-inline constexpr float pixelsToTwips(int pixels) { return static_cast<float>(pixels) * twipsPerPixel; }
+inline constexpr float pixelsToTwips(int pixels) {
+    return static_cast<float>(pixels) * twipsPerPixel;
+}
 
-inline constexpr float twipsToPixelsExact(float twips) { return twips / twipsPerPixel; }
+inline constexpr float twipsToPixelsExact(float twips) {
+    return twips / twipsPerPixel;
+}
 
 // Rounds to the nearest whole pixel, as the platform does when it applies a length.
-inline int twipsToPixels(float twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
+inline int twipsToPixels(float twips) {
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
 
 } // namespace qor

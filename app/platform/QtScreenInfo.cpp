@@ -16,7 +16,11 @@ QScreen& primary() {
 }
 } // namespace
 
-float QtScreenInfo::width() const { return pixelsToTwips(primary().geometry().width()); }
-float QtScreenInfo::height() const { return pixelsToTwips(primary().geometry().height()); }
+float QtScreenInfo::width() const {
+    return pixelsToTwips(primary().geometry().width());
+}
+float QtScreenInfo::height() const {
+    return pixelsToTwips(primary().geometry().height());
+}
 
 } // namespace qor

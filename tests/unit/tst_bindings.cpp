@@ -28,7 +28,9 @@ bool canRaise(ControlKind kind, Event event) {
     }
 }
 
-bool windowCanRaise(Event event) { return event != Event::Click && event != Event::Change; }
+bool windowCanRaise(Event event) {
+    return event != Event::Click && event != Event::Change;
+}
 
 } // namespace
 

@@ -6,39 +6,69 @@ namespace qor {
 
 WindowDescription Form1::describe() {
     using enum ControlKind;
-    return {
-        .name = "Form1",
-        .caption = "Vorpex & Dalmor's QOR",
-        .clientWidth = 7350,
-        .clientHeight = 4620,
-        .backColor = colors::highlight,
-        .borderStyle = BorderStyle::Sizable,
-        .startUpPosition = StartUpPosition::CenterScreen,
-        .controls = {
-            {.name = "Command1", .kind = Button, .caption = "Calculator",
-             .box = {6240, 120, 855, 855}, .tabIndex = 0},
-            {.name = "Command2", .kind = Button, .caption = "Win Pop Up",
-             .box = {6240, 1200, 855, 975}, .tabIndex = 1},
-            {.name = "Command3", .kind = Button, .caption = "NEXT PAGE",
-             .box = {0, 3000, 975, 1575}, .tabIndex = 2},
-            {.name = "Command4", .kind = Button, .caption = "About",
-             .box = {6240, 2400, 855, 855}, .tabIndex = 3},
-            {.name = "Command5", .kind = Button, .caption = "NotePad",
-             .box = {6240, 3600, 855, 855}, .tabIndex = 4},
-            {.name = "Picture1", .kind = PictureBox,
-             .box = {120, 240, 3735, 2655}, .tabIndex = 5,
-             .picture = ":/pictures/main_logo.bmp"},
-            {.name = "Command6", .kind = Button, .caption = "SPLASH SCREEN",
-             .box = {1200, 3480, 975, 1095}, .tabIndex = 6},
-            {.name = "Command7", .kind = Button, .caption = "Tips",
-             .box = {1200, 3000, 2415, 255}, .tabIndex = 7},
-            {.name = "Command8", .kind = Button, .caption = "Click here To Close My Proggy",
-             .box = {1200, 3240, 2415, 255}, .tabIndex = 8},
-            {.name = "Command9", .kind = Button, .caption = "Freaky~ Hypo~",
-             .box = {4080, 840, 1935, 375}, .tabIndex = 9},
-            {.name = "Shape1", .kind = Shape,
-             .box = {3600, 3360, 1335, 735}, .shape = ShapeKind::Circle},
-        }};
+    return {.name = "Form1",
+            .caption = "Vorpex & Dalmor's QOR",
+            .clientWidth = 7350,
+            .clientHeight = 4620,
+            .backColor = colors::highlight,
+            .borderStyle = BorderStyle::Sizable,
+            .startUpPosition = StartUpPosition::CenterScreen,
+            .controls = {
+                {.name = "Command1",
+                 .kind = Button,
+                 .caption = "Calculator",
+                 .box = {6240, 120, 855, 855},
+                 .tabIndex = 0},
+                {.name = "Command2",
+                 .kind = Button,
+                 .caption = "Win Pop Up",
+                 .box = {6240, 1200, 855, 975},
+                 .tabIndex = 1},
+                {.name = "Command3",
+                 .kind = Button,
+                 .caption = "NEXT PAGE",
+                 .box = {0, 3000, 975, 1575},
+                 .tabIndex = 2},
+                {.name = "Command4",
+                 .kind = Button,
+                 .caption = "About",
+                 .box = {6240, 2400, 855, 855},
+                 .tabIndex = 3},
+                {.name = "Command5",
+                 .kind = Button,
+                 .caption = "NotePad",
+                 .box = {6240, 3600, 855, 855},
+                 .tabIndex = 4},
+                {.name = "Picture1",
+                 .kind = PictureBox,
+                 .box = {120, 240, 3735, 2655},
+                 .tabIndex = 5,
+                 .picture = ":/pictures/main_logo.bmp"},
+                {.name = "Command6",
+                 .kind = Button,
+                 .caption = "SPLASH SCREEN",
+                 .box = {1200, 3480, 975, 1095},
+                 .tabIndex = 6},
+                {.name = "Command7",
+                 .kind = Button,
+                 .caption = "Tips",
+                 .box = {1200, 3000, 2415, 255},
+                 .tabIndex = 7},
+                {.name = "Command8",
+                 .kind = Button,
+                 .caption = "Click here To Close My Proggy",
+                 .box = {1200, 3240, 2415, 255},
+                 .tabIndex = 8},
+                {.name = "Command9",
+                 .kind = Button,
+                 .caption = "Freaky~ Hypo~",
+                 .box = {4080, 840, 1935, 375},
+                 .tabIndex = 9},
+                {.name = "Shape1",
+                 .kind = Shape,
+                 .box = {3600, 3360, 1335, 735},
+                 .shape = ShapeKind::Circle},
+            }};
 }
 
 const std::vector<Binding<Form1>> Form1::bindings = {
@@ -60,22 +90,34 @@ const std::vector<LaunchEntry> Form1::launches = {
     {"Command8", "Rundll32.exe user,exitwindows", ShowStyle::Minimized},
 };
 
-void Form1::Command1_Click() { launch(services.launcher, launches, "Command1"); }
+void Form1::Command1_Click() {
+    launch(services.launcher, launches, "Command1");
+}
 
-void Form1::Command2_Click() { launch(services.launcher, launches, "Command2"); }
+void Form1::Command2_Click() {
+    launch(services.launcher, launches, "Command2");
+}
 
 void Form1::Command3_Click() {
     registry.Show(WindowName::Frmprogress);
     registry.Hide(WindowName::Form1);
 }
 
-void Form1::Command4_Click() { registry.Show(WindowName::frmSplash); }
+void Form1::Command4_Click() {
+    registry.Show(WindowName::frmSplash);
+}
 
-void Form1::Command5_Click() { launch(services.launcher, launches, "Command5"); }
+void Form1::Command5_Click() {
+    launch(services.launcher, launches, "Command5");
+}
 
-void Form1::Command6_Click() { registry.Show(WindowName::frmSplash1); }
+void Form1::Command6_Click() {
+    registry.Show(WindowName::frmSplash1);
+}
 
-void Form1::Command7_Click() { registry.Show(WindowName::Form4); }
+void Form1::Command7_Click() {
+    registry.Show(WindowName::Form4);
+}
 
 // The close sequence: the notice first, then the exit command line, then the main window goes,
 // its unload handler running inside the Unload.
@@ -85,6 +127,8 @@ void Form1::Command8_Click() {
     registry.Unload(WindowName::Form1);
 }
 
-void Form1::Command9_Click() { registry.Show(WindowName::form6); }
+void Form1::Command9_Click() {
+    registry.Show(WindowName::form6);
+}
 
 } // namespace qor

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds QOR and its tests in build/ (or $QOR_BUILD_DIR).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${QOR_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+cmake --build "$build"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds QOR and runs every test: unit, gui (offscreen),
+# platform (real services) and e2e (the built qor on a private X server with openbox).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh
+build=${QOR_BUILD_DIR:-build}
+
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR="$runtime"
+
+status=0
+(cd "$build" && ctest --output-on-failure -j2 -L 'unit|gui|platform') || status=1
+bash scripts/with-x.sh bash -c "cd '$build' && ctest --output-on-failure -L e2e" || status=1
+exit $status

@@ -1,0 +1,115 @@
+#include "support/X11Session.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QThread>
+#include <csignal>
+
+namespace qor::test {
+
+namespace {
+
+// xdotool matches titles with POSIX extended regular expressions.
+QString exactTitle(const QString& title) {
+    QString pattern = "^";
+    for (QChar c : title) {
+        if (QStringLiteral(".[]()*+?{}|^$\\").contains(c))
+            pattern += u'\\';
+        pattern += c;
+    }
+    return pattern + "$";
+}
+
+} // namespace
+
+QString run(const QString& program, const QStringList& arguments, int timeoutMs) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QorProcess::QorProcess(QProcessEnvironment environment) {
+    environment.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(environment);
+    process.setProgram(QStringLiteral(QOR_BINARY));
+}
+
+QorProcess::~QorProcess() {
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+bool QorProcess::start() {
+    process.start();
+    return process.waitForStarted(5000);
+}
+
+qulonglong QorProcess::waitForWindow(const QString& title, int timeoutMs) {
+    const QString pattern = exactTitle(title);
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        const QString ids = run("xdotool", {"search", "--onlyvisible", "--name", pattern});
+        const QString first = ids.section(u'\n', 0, 0);
+        if (!first.isEmpty())
+            return first.toULongLong();
+        QThread::msleep(50);
+    }
+    return 0;
+}
+
+bool QorProcess::waitForWindowGone(const QString& title, int timeoutMs) {
+    const QString pattern = exactTitle(title);
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (run("xdotool", {"search", "--onlyvisible", "--name", pattern}).isEmpty())
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+QRect QorProcess::clientArea(qulonglong window) {
+    const QString info = run("xwininfo", {"-id", QString::number(window)});
+    const auto value = [&](const QString& label) {
+        const QRegularExpression re(QRegularExpression::escape(label) + R"(:\s*(-?\d+))");
+        return re.match(info).captured(1).toInt();
+    };
+    return {value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
+            value("Height")};
+}
+
+void QorProcess::click(qulonglong window, QPoint point) {
+    const QRect area = clientArea(window);
+    const QPoint at = area.topLeft() + point;
+    run("xdotool",
+        {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+}
+
+void QorProcess::key(const QString& keys) {
+    run("xdotool", {"key", "--clearmodifiers", keys});
+}
+
+void QorProcess::type(const QString& text) {
+    run("xdotool", {"type", "--delay", "20", text});
+}
+
+void QorProcess::activate(qulonglong window) {
+    run("xdotool", {"windowactivate", "--sync", QString::number(window)});
+}
+
+bool QorProcess::waitForExit(int timeoutMs) {
+    return process.state() == QProcess::NotRunning || process.waitForFinished(timeoutMs);
+}
+
+void QorProcess::signal(int signalNumber) {
+    if (process.processId() > 0)
+        ::kill(pid_t(process.processId()), signalNumber);
+}
+
+} // namespace qor::test
