@@ -96,7 +96,7 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
         setFixedSize(client);
     overlay = QImage(client, QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);
-    buildControls(description.controls, this);
+    buildControls(describedAs.controls, this);
     connectTabOrderAndBuddies();
     applyColours();
     // Alt+F4 that no window manager took, and key preview, are seen before any control acts.
