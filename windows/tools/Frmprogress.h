@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/LaunchTable.h"
+#include "app/WindowModule.h"
+
+namespace qor {
+
+// The second page: ten launch buttons, "Close", "Splash Screen", a shape that follows the
+// pointer, the masked field that opens the login dialog, and the slide-away exit on unload.
+class Frmprogress : public BoundModule<Frmprogress> {
+public:
+    using BoundModule::BoundModule;
+
+    static WindowDescription describe();
+    static const std::vector<Binding<Frmprogress>> bindings;
+    static const std::vector<LaunchEntry> launches;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Command11_Click();
+    void Command12_Click();
+    void Text1_Change();
+    void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void Form_Unload(std::int16_t& cancel);
+};
+
+} // namespace qor

@@ -1,0 +1,167 @@
+#include "windows/tools/X11SlideAwaySurface.h"
+
+#include "ui/Twips.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <xcb/xcb.h>
+
+namespace qor {
+
+namespace {
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+// How long the window manager may take to let go of a withdrawn window. Past it, the exit takes
+// the window out of the manager's frame itself.
+constexpr int releaseTimeoutMs = 2000;
+
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// A window manager marks every window it manages with WM_STATE, and removes the mark or sets it
+// to Withdrawn once it has let the window go.
+bool managed(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t wmState) {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ANY, 0, 1), nullptr));
+    if (!reply || reply->type == XCB_ATOM_NONE || xcb_get_property_value_length(reply.get()) < 4)
+        return false;
+    std::uint32_t state = 0;
+    std::memcpy(&state, xcb_get_property_value(reply.get()), sizeof state);
+    return state != 0;
+}
+
+} // namespace
+
+std::unique_ptr<X11SlideAwaySurface> X11SlideAwaySurface::take(QWidget& window,
+                                                               ScreenInfo& screen) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return nullptr;
+    std::unique_ptr<X11SlideAwaySurface> surface(new X11SlideAwaySurface(
+        x11->connection(), std::uint32_t(window.winId()), window.devicePixelRatioF(), screen));
+    surface->takeFromWindowManager(window);
+    return surface;
+}
+
+X11SlideAwaySurface::X11SlideAwaySurface(xcb_connection_t* connection, std::uint32_t window,
+                                         double pixelRatio, ScreenInfo& screen)
+    : connection(connection), window(window), pixelRatio(pixelRatio), screen(screen) {}
+
+void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
+    const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, window), nullptr));
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    if (!attributes || !tree)
+        throw Failure("The window is gone from the X server");
+    const bool mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+    const xcb_window_t root = tree->root;
+
+    const xcb_atom_t wmState = internAtom(connection, "WM_STATE");
+    if (managed(connection, window, wmState)) {
+        if (mapped) {
+            xcb_unmap_window(connection, window);
+            std::array<char, 32> withdrawn{};
+            xcb_unmap_notify_event_t event{};
+            event.response_type = XCB_UNMAP_NOTIFY;
+            event.event = root;
+            event.window = window;
+            std::memcpy(withdrawn.data(), &event, sizeof event);
+            xcb_send_event(connection, 0, root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+                               XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                           withdrawn.data());
+        }
+        const QDeadlineTimer deadline(releaseTimeoutMs);
+        while (managed(connection, window, wmState) && !deadline.hasExpired())
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+
+    const std::uint32_t overrideRedirect = 1;
+    xcb_change_window_attributes(connection, window, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+    const Reply<xcb_query_tree_reply_t> now(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    if (now && now->parent != root) {
+        const Reply<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
+            connection, xcb_translate_coordinates(connection, window, root, 0, 0), nullptr));
+        if (place)
+            xcb_reparent_window(connection, window, root, place->dst_x, place->dst_y);
+    }
+    if (mapped) {
+        xcb_map_window(connection, window);
+        // An unmapped window loses its contents on the server.
+        widget.repaint();
+    }
+}
+
+X11SlideAwaySurface::Geometry X11SlideAwaySurface::geometry() const {
+    const Reply<xcb_get_geometry_reply_t> reply(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    if (!reply)
+        throw Failure("The window's size and place cannot be read from the X server");
+    return {reply->x, reply->y, reply->height};
+}
+
+float X11SlideAwaySurface::toTwips(int pixels) const {
+    return float(pixels / pixelRatio) * twipsPerPixel;
+}
+
+void X11SlideAwaySurface::configure(std::uint16_t field, float twips, const char* what) {
+    // The X protocol carries positions as 16-bit values and heights from 1 pixel up.
+    const double pixels = std::round(double(twips) / twipsPerPixel * pixelRatio);
+    const double lowest = field == XCB_CONFIG_WINDOW_HEIGHT ? 1 : -32768;
+    if (!(pixels >= lowest && pixels <= 32767))
+        throw Failure(QStringLiteral("The window cannot take the %1 %2")
+                          .arg(QString::fromLatin1(what))
+                          .arg(double(twips))
+                          .toStdString());
+    const auto value = std::uint32_t(std::int32_t(pixels));
+    const xcb_void_cookie_t cookie =
+        xcb_configure_window_checked(connection, window, field, &value);
+    if (Reply<xcb_generic_error_t> error{xcb_request_check(connection, cookie)})
+        throw Failure(QStringLiteral("The X server refused the %1 %2 (error %3)")
+                          .arg(QString::fromLatin1(what))
+                          .arg(double(twips))
+                          .arg(error->error_code)
+                          .toStdString());
+}
+
+float X11SlideAwaySurface::Height() const {
+    return toTwips(geometry().height);
+}
+
+void X11SlideAwaySurface::setHeight(float height) {
+    configure(XCB_CONFIG_WINDOW_HEIGHT, height, "height");
+}
+
+float X11SlideAwaySurface::Top() const {
+    return toTwips(geometry().top);
+}
+
+void X11SlideAwaySurface::setTop(float top) {
+    configure(XCB_CONFIG_WINDOW_Y, top, "top");
+}
+
+float X11SlideAwaySurface::Left() const {
+    return toTwips(geometry().left);
+}
+
+void X11SlideAwaySurface::setLeft(float left) {
+    configure(XCB_CONFIG_WINDOW_X, left, "left");
+}
+
+} // namespace qor
