@@ -106,9 +106,10 @@ void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
         // An unmapped window loses its contents on the server.
         widget.repaint();
     }
+    reported = askServer();
 }
 
-X11SlideAwaySurface::Geometry X11SlideAwaySurface::geometry() const {
+X11SlideAwaySurface::Geometry X11SlideAwaySurface::askServer() const {
     const Reply<xcb_get_geometry_reply_t> reply(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
     if (!reply)
@@ -130,18 +131,13 @@ void X11SlideAwaySurface::configure(std::uint16_t field, float twips, const char
                           .arg(double(twips))
                           .toStdString());
     const auto value = std::uint32_t(std::int32_t(pixels));
-    const xcb_void_cookie_t cookie =
-        xcb_configure_window_checked(connection, window, field, &value);
-    if (Reply<xcb_generic_error_t> error{xcb_request_check(connection, cookie)})
-        throw Failure(QStringLiteral("The X server refused the %1 %2 (error %3)")
-                          .arg(QString::fromLatin1(what))
-                          .arg(double(twips))
-                          .arg(error->error_code)
-                          .toStdString());
+    xcb_configure_window(connection, window, field, &value);
+    // The server answers in order: once its answer is here, the change is on the screen.
+    reported = askServer();
 }
 
 float X11SlideAwaySurface::Height() const {
-    return toTwips(geometry().height);
+    return toTwips(reported.height);
 }
 
 void X11SlideAwaySurface::setHeight(float height) {
@@ -149,7 +145,7 @@ void X11SlideAwaySurface::setHeight(float height) {
 }
 
 float X11SlideAwaySurface::Top() const {
-    return toTwips(geometry().top);
+    return toTwips(reported.top);
 }
 
 void X11SlideAwaySurface::setTop(float top) {
@@ -157,7 +153,7 @@ void X11SlideAwaySurface::setTop(float top) {
 }
 
 float X11SlideAwaySurface::Left() const {
-    return toTwips(geometry().left);
+    return toTwips(reported.left);
 }
 
 void X11SlideAwaySurface::setLeft(float left) {

@@ -17,10 +17,11 @@ namespace qor {
 // batches, so a tight loop of steps shows only a few of them, and openbox keeps a tenth of every
 // window on the screen, so the run-off could never leave it. The exit therefore first takes the
 // window back (withdrawn as ICCCM describes, then override-redirect and mapped again) and from
-// then on talks to the X server alone. Each change is a checked request, so the server has put
-// it on the screen before the next one is made; each value read is the server's own answer.
-// None of this passes through the toolkit's event loop, so no event of the program is handled
-// until the exit ends.
+// then on talks to the X server alone. After each change it asks the server for the window's
+// size and place and waits for the answer, so the server has put the change on the screen
+// before the next one is made, and the values read until the next change are that answer: what
+// the server made of the change. None of this passes through the toolkit's event loop, so no
+// event of the program is handled until the exit ends.
 class X11SlideAwaySurface : public SlideAwaySurface {
 public:
     // Null unless the program runs on an X server.
@@ -43,7 +44,7 @@ private:
     X11SlideAwaySurface(xcb_connection_t* connection, std::uint32_t window, double pixelRatio,
                         ScreenInfo& screen);
     void takeFromWindowManager(QWidget& widget);
-    Geometry geometry() const;
+    Geometry askServer() const;
     void configure(std::uint16_t field, float twips, const char* what);
     float toTwips(int pixels) const;
 
@@ -51,6 +52,7 @@ private:
     std::uint32_t window;
     double pixelRatio;
     ScreenInfo& screen;
+    Geometry reported{};
 };
 
 } // namespace qor
