@@ -138,7 +138,7 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
     const QString key = controlKey(control.name, control.index);
     switch (control.kind) {
     case ControlKind::Button: {
-        auto* button = new QPushButton(control.caption, parent);
+        auto* button = new CaptionButton(control.caption, parent);
         // Enter is decided by the window (default button, or the focused button), never by Qt's
         // auto-default logic.
         button->setAutoDefault(false);
