@@ -175,10 +175,20 @@ private slots:
         program.event([&] { program.registry.closeAll(); });
     }
 
-    void closeBoxUnloadsWithoutNoticeOrLaunchAndEndsTheProgram() {
+    void closeCommandUnloadsWithoutNoticeOrLaunchAndEndsTheProgram_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Alt+F4 that no window manager took") << true;
+    }
+    void closeCommandUnloadsWithoutNoticeOrLaunchAndEndsTheProgram() {
+        QFETCH(bool, byKey);
         TestProgram program(mainWithStubs());
         program.show(WindowName::Form1);
-        program.window(WindowName::Form1).close();
+        LiveWindow& window = program.window(WindowName::Form1);
+        if (byKey)
+            QTest::keyClick(&window.control("Command1"), Qt::Key_F4, Qt::AltModifier);
+        else
+            window.close();
         QVERIFY(program.launcher.launches.isEmpty());
         QCOMPARE(program.registry.state(WindowName::Form5), WindowRegistry::State::NotLoaded);
         QCOMPARE(program.registry.state(WindowName::Form1), WindowRegistry::State::NotLoaded);
