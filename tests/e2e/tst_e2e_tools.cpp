@@ -127,7 +127,7 @@ private slots:
             (client.center() - QPoint(639, 511)).manhattanLength() <= 2,
             qPrintable(
                 QStringLiteral("centre %1,%2").arg(client.center().x()).arg(client.center().y())));
-        QCOMPARE(run("xdotool", {"getactivewindow"}), QString::number(tools));
+        QTRY_COMPARE(run("xdotool", {"getactivewindow"}), QString::number(tools));
         qor.signal(SIGTERM);
         QVERIFY(qor.waitForExit(30000));
     }
