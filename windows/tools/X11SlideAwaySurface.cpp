@@ -61,6 +61,8 @@ X11SlideAwaySurface::X11SlideAwaySurface(xcb_connection_t* connection, std::uint
                                          double pixelRatio, ScreenInfo& screen)
     : connection(connection), window(window), pixelRatio(pixelRatio), screen(screen) {}
 
+// Withdrawing is the one way ICCCM gives a client to take a window back from its manager; with
+// override-redirect set, no later change of the window goes through the manager again.
 void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
     const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
         connection, xcb_get_window_attributes(connection, window), nullptr));
