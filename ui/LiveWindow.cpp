@@ -2,20 +2,36 @@
 
 #include "app/Services.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
 
 namespace qor {
 
 namespace {
+
+// Drawings this far outside the client area cannot show, and their pixel positions would not
+// fit the integers that painting works in: they are clipped away whole, without a failure.
+constexpr float farOutPixels = 1.0e7f;
+
+// How long a window waits for the platform to apply a new window state. A window manager answers
+// within milliseconds; without one, or when it refuses, the handler goes on after this.
+constexpr int newSizeWaitMs = 1000;
 
 QRectF pixelsOf(float left, float top, float width, float height) {
     return {left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel,
@@ -64,6 +80,45 @@ QString withoutAccessKey(QString caption) {
     caption.replace(u'\x01', u'&');
     return caption;
 }
+
+// Holds back, while it lives, every event that could start a handler of the program: input and
+// close requests are kept and posted again, in their order, when it ends; timers and socket
+// notifications are dropped, and since both fire again while they stay due, they only wait.
+class EventHold : public QObject {
+public:
+    EventHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~EventHold() override {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto& [receiver, event] : held)
+            if (receiver)
+                QCoreApplication::postEvent(receiver, event.release());
+        // Input that the platform kept back meanwhile must not wait for the next X event.
+        if (auto* dispatcher = QAbstractEventDispatcher::instance())
+            dispatcher->wakeUp();
+    }
+    EventHold(const EventHold&) = delete;
+    EventHold& operator=(const EventHold&) = delete;
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Timer:
+        case QEvent::SockAct:
+            return true;
+        case QEvent::Close:
+        case QEvent::Shortcut:
+            break;
+        default:
+            if (!event->isInputEvent())
+                return false;
+        }
+        held.emplace_back(receiver, std::unique_ptr<QEvent>(event->clone()));
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held;
+};
 
 } // namespace
 
@@ -135,6 +190,8 @@ void LiveWindow::buildControls(const std::vector<ControlDescription>& list, QWid
         // pass the pointer to the window.
         widget->setAttribute(Qt::WA_NoMousePropagation);
         controls.insert(controlKey(control.name, control.index), widget);
+        if (parent == this)
+            surfaceControls.push_back(widget);
         if (control.tabIndex)
             tabOrder.emplace_back(&control, widget);
         if (control.kind == ControlKind::Frame)
@@ -325,18 +382,46 @@ void LiveWindow::setHeight(float twips) {
 }
 
 void LiveWindow::setWindowState(int state) {
+    Qt::WindowStates wanted = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     switch (state) {
     case 0:
-        showNormal();
         break;
     case 1:
-        showMinimized();
+        wanted |= Qt::WindowMinimized;
         break;
     case 2:
-        showMaximized();
+        wanted |= Qt::WindowMaximized;
         break;
     default:
         throw Failure("Invalid window state " + std::to_string(state));
+    }
+    if (wanted == windowState())
+        return;
+    // A hidden window keeps its new state for when it is shown again, and stays hidden.
+    if (!isVisible()) {
+        QWidget::setWindowState(wanted);
+        return;
+    }
+    const QSize before = size();
+    QWidget::setWindowState(wanted);
+    if (state != 1)
+        awaitNewSize(before);
+}
+
+void LiveWindow::awaitNewSize(QSize before) {
+    if (minimumSize() == maximumSize())
+        return;
+    // The platform grants a new window state later, when the window manager has acted on it,
+    // and what the handler draws next must land on the new client area. Until the size
+    // arrives only the platform's own traffic is let through: no handler of the program may
+    // start in between, so input and close requests are held back and delivered afterwards,
+    // and timers and socket notifications wait for their next turn.
+    EventHold hold;
+    const QDeadlineTimer deadline(newSizeWaitMs);
+    while (size() == before && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (size() == before)
+            QThread::msleep(1);
     }
 }
 
@@ -347,9 +432,17 @@ void LiveWindow::setDrawWidth(int pixels) {
 }
 
 void LiveWindow::Circle(float x, float y, float radius, std::optional<OleColor> colour) {
+    // Centre and radius fall on whole pixels, as every length the platform applies does, so the
+    // circle is symmetric about the pixel of its centre and successive radii that round alike
+    // draw the very same ring, the last one deciding its colour.
+    const float centreX = x / twipsPerPixel, centreY = y / twipsPerPixel;
+    const float pixelRadius = std::abs(radius / twipsPerPixel);
+    if (!(std::abs(centreX) < farOutPixels && std::abs(centreY) < farOutPixels &&
+          pixelRadius < farOutPixels))
+        return;
+    const QPoint centre(int(std::lround(centreX)), int(std::lround(centreY)));
+    const int r = int(std::lround(pixelRadius));
     const QColor pen = colour.value_or(describedAs.foreColor).resolve(palette());
-    const QPointF centre(x / twipsPerPixel, y / twipsPerPixel);
-    const qreal r = radius / twipsPerPixel;
     {
         QPainter painter(&overlay);
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -357,17 +450,19 @@ void LiveWindow::Circle(float x, float y, float radius, std::optional<OleColor> 
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(centre, r, r);
     }
-    const qreal reach = r + penWidth + 1;
-    redrawDirty(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach));
+    const int reach = r + penWidth + 1;
+    redrawDirty(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach + 1, 2 * reach + 1));
 }
 
 void LiveWindow::PSet(float x, float y, OleColor colour) {
     // A dot DrawWidth pixels across, centred on the point, written straight into the layer:
     // thousands of them are drawn in one handler and each must show at once.
     const int size = penWidth;
-    const int left = int(std::floor(x / twipsPerPixel - (size - 1) / 2.0f));
-    const int top = int(std::floor(y / twipsPerPixel - (size - 1) / 2.0f));
-    const QRect dot = QRect(left, top, size, size).intersected(overlay.rect());
+    const float leftEdge = std::floor(x / twipsPerPixel - float(size - 1) / 2);
+    const float topEdge = std::floor(y / twipsPerPixel - float(size - 1) / 2);
+    if (!(std::abs(leftEdge) < farOutPixels && std::abs(topEdge) < farOutPixels))
+        return;
+    const QRect dot = QRect(int(leftEdge), int(topEdge), size, size).intersected(overlay.rect());
     if (dot.isEmpty())
         return;
     const QRgb rgb = colour.resolve(palette()).rgba();
@@ -375,7 +470,38 @@ void LiveWindow::PSet(float x, float y, OleColor colour) {
         auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(row));
         std::fill(line + dot.left(), line + dot.right() + 1, rgb);
     }
-    repaint(dot);
+    if (!showDirectly(dot, rgb))
+        repaint(dot);
+}
+
+bool LiveWindow::showDirectly(const QRect& dot, QRgb rgb) {
+    // The whole paint of the window for each of thousands of dots costs far more than the dot:
+    // where the dot covers only the window's own surface, and that surface is already on the
+    // screen as painted, the dot's square is written into the window's backing store and just
+    // that square is flushed. Its pixels are the opaque dot colour whatever lies beneath.
+    QBackingStore* store = backingStore();
+    QWindow* handle = windowHandle();
+    if (surfaceStale || !store || !handle || !handle->isExposed() || qAlpha(rgb) != 255)
+        return false;
+    for (QWidget* child : surfaceControls)
+        if (child->isVisible() && child->geometry().intersects(dot))
+            return false;
+    const QRegion region(dot);
+    store->beginPaint(region);
+    auto* image = dynamic_cast<QImage*>(store->paintDevice());
+    if (image && image->devicePixelRatio() == 1.0 && image->depth() == 32 &&
+        image->rect().contains(dot)) {
+        for (int row = dot.top(); row <= dot.bottom(); ++row) {
+            auto* line = reinterpret_cast<QRgb*>(image->scanLine(row));
+            std::fill(line + dot.left(), line + dot.right() + 1, rgb);
+        }
+    } else {
+        QPainter painter(store->paintDevice());
+        painter.fillRect(dot, QColor::fromRgba(rgb));
+    }
+    store->endPaint();
+    store->flush(region, handle);
+    return true;
 }
 
 void LiveWindow::redrawDirty(const QRectF& pixels) {
@@ -390,6 +516,7 @@ void LiveWindow::shapeMoved(const QRectF& before, const QRectF& after) {
             .toAlignedRect()
             .adjusted(-2, -2, 2, 2);
     };
+    surfaceStale = true;
     update(toPixels(before));
     update(toPixels(after));
 }
@@ -428,7 +555,9 @@ LiveShape& LiveWindow::shape(const QString& name) {
     throw Failure(QStringLiteral("%1 has no shape %2").arg(describedAs.name, name).toStdString());
 }
 
-void LiveWindow::paintEvent(QPaintEvent*) {
+void LiveWindow::paintEvent(QPaintEvent* event) {
+    if ((QRegion(rect()) - event->region()).isEmpty())
+        surfaceStale = false;
     QPainter painter(this);
     painter.fillRect(rect(), describedAs.backColor.resolve(palette()));
     const QColor outline = describedAs.foreColor.resolve(palette());
@@ -460,6 +589,7 @@ void LiveWindow::paintEvent(QPaintEvent*) {
 }
 
 void LiveWindow::resizeEvent(QResizeEvent* event) {
+    surfaceStale = true;
     // A new size is the platform repaint that wipes every drawing.
     overlay = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);
@@ -547,6 +677,7 @@ void LiveWindow::changeEvent(QEvent* event) {
         event->type() == QEvent::ApplicationPaletteChange) {
         // System colours follow the colour scheme.
         applyColours();
+        surfaceStale = true;
         update();
     }
     QWidget::changeEvent(event);

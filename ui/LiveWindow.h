@@ -64,6 +64,8 @@ public:
     void setLeft(float twips);
     void setTop(float twips);
     void setHeight(float twips);
+    // 0 normal, 1 minimized, 2 maximized. A visible window returns once the platform has given
+    // it its new size, so that drawing lands on the new client area; a resize wipes the drawings.
     void setWindowState(int state);
     void setDrawWidth(int pixels);
     int drawWidth() const { return penWidth; }
@@ -103,6 +105,11 @@ private:
     void raiseEvent(const QString& source, Event event);
     void raiseEvent(const QString& source, Event event, EventArgs& args);
     void redrawDirty(const QRectF& pixels);
+    // Puts a dot of the layer on the screen without painting the window; false when the window
+    // must be painted instead.
+    bool showDirectly(const QRect& dot, QRgb rgb);
+    // Waits, within bounds, until the platform has given the window a size other than `before`.
+    void awaitNewSize(QSize before);
 
     WindowDescription describedAs;
     EventSink* sink;
@@ -112,6 +119,11 @@ private:
     QPushButton* defaultButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QImage overlay;
+    // Controls placed right on the client area, which cover the drawing layer.
+    std::vector<QWidget*> surfaceControls;
+    // Set while part of the client area awaits painting, so the screen is not what the window
+    // would paint.
+    bool surfaceStale = true;
     int penWidth = 1;
     bool centreOnceFramed = false;
 };

@@ -1,6 +1,7 @@
 #include "windows/main/Form1.h"
 
 #include "app/WindowRegistry.h"
+#include "windows/main/DrawingEffects.h"
 
 namespace qor {
 
@@ -82,6 +83,9 @@ const std::vector<Binding<Form1>> Form1::bindings = {
     {"Command7", Event::Click, &Form1::Command7_Click},
     {"Command8", Event::Click, &Form1::Command8_Click},
     {"Command9", Event::Click, &Form1::Command9_Click},
+    {"Form", Event::MouseMove, &Form1::Form_MouseMove},
+    {"Form", Event::MouseDown, &Form1::Form_MouseDown},
+    {"Form", Event::Unload, &Form1::Form_Unload},
 };
 
 const std::vector<LaunchEntry> Form1::launches = {
@@ -130,6 +134,26 @@ void Form1::Command8_Click() {
 
 void Form1::Command9_Click() {
     registry.Show(WindowName::form6);
+}
+
+// The button and shift states do not matter: the trail is drawn with or without a button held.
+void Form1::Form_MouseMove(std::int16_t, std::int16_t, float x, float y) {
+    Me.Circle(x, y, pointerCircleRadius);
+}
+
+// Any button. Several radii round to the same ring of pixels; the last drawn there decides its
+// grey, so the ripple runs from dark grey inside to white at the rim.
+void Form1::Form_MouseDown(std::int16_t, std::int16_t, float x, float y) {
+    for (int radius = firstRippleRadius; radius <= lastRippleRadius; radius += rippleRadiusStep)
+        Me.Circle(x, y, static_cast<float>(radius), grey(radius));
+}
+
+// Runs on every unload of the window, by the close sequence or the close box; the cancel flag
+// stays 0, so the window goes once the last dot is drawn. No other event is handled meanwhile.
+void Form1::Form_Unload(std::int16_t&) {
+    Me.setWindowState(starFieldWindowState);
+    Me.setDrawWidth(starFieldPenWidth);
+    drawStarField(Me, *random);
 }
 
 } // namespace qor
