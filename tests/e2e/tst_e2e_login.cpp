@@ -1,0 +1,89 @@
+#include "support/X11Session.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QThread>
+#include <csignal>
+
+using namespace qor::test;
+
+namespace {
+
+const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
+const QString toolsTitle = QStringLiteral("Form2");
+const QString loginTitle = QStringLiteral("Login To Brannocks Secret Options");
+const QString optionsTitle = QStringLiteral("Form3");
+
+// Client pixels (twips / 15): the main window's "NEXT PAGE" and the centre of the tools window's
+// masked field.
+const QPoint nextPage(32, 252);
+const QPoint maskedField(336 + 100, 72 + 12);
+
+// Keys typed before the window manager has given a new window the focus would go elsewhere.
+bool waitUntilActive(qulonglong window, int timeoutMs = 5000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (run("xdotool", {"getactivewindow"}).toULongLong() == window)
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+// Waits for a message box by its title and closes it with Enter, as a user would.
+bool closeBoxWithEnter(QorProcess& qor, const QString& title) {
+    const qulonglong box = qor.waitForWindow(title);
+    if (!box || !waitUntilActive(box))
+        return false;
+    QorProcess::key("Return");
+    return qor.waitForWindowGone(title);
+}
+
+} // namespace
+
+class LoginEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void wrongThenRightPasswordOpensTheOptionsWindow() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong main = qor.waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        QorProcess::click(main, nextPage);
+        const qulonglong tools = qor.waitForWindow(toolsTitle);
+        QVERIFY2(tools, "the tools window did not appear");
+        // The field starts with a text of its own; typing over the whole of it leaves the word.
+        QVERIFY(waitUntilActive(tools));
+        QorProcess::click(tools, maskedField);
+        QorProcess::key("ctrl+a");
+        QorProcess::type("quilt");
+        const qulonglong login = qor.waitForWindow(loginTitle);
+        QVERIFY2(login, "the login dialog did not appear");
+        QVERIFY2(waitUntilActive(login), "the login dialog did not get the focus");
+
+        // The first focus is in the user name; the password follows it in tab order.
+        QorProcess::type("me");
+        QorProcess::key("Tab");
+        QorProcess::type("quilx");
+        QorProcess::key("Return");
+        QVERIFY2(closeBoxWithEnter(qor, "Lets See"), "no \"Lets See\" box");
+        QVERIFY2(closeBoxWithEnter(qor, "Login"), "no \"Login\" box");
+        QVERIFY2(waitUntilActive(login), "the login dialog did not get the focus back");
+
+        // The wrong password is selected whole, so typing replaces it.
+        QorProcess::type("quilt");
+        QorProcess::key("Return");
+        QVERIFY2(closeBoxWithEnter(qor, "Lets See"), "no second \"Lets See\" box");
+        QVERIFY2(closeBoxWithEnter(qor, "Way 2 Go!"), "no \"Way 2 Go!\" box");
+        QVERIFY2(qor.waitForWindow(optionsTitle), "the options window did not appear");
+        QVERIFY2(qor.waitForWindowGone(loginTitle), "the login dialog is still on screen");
+        QVERIFY(qor.running());
+
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit(30000));
+        QCOMPARE(qor.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(LoginEndToEnd)
+#include "tst_e2e_login.moc"
