@@ -96,7 +96,9 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
         setFixedSize(client);
     overlay = QImage(client, QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);
-    buildControls(description.controls, this);
+    // The tab order keeps pointers to the control descriptions, so they must be the window's own
+    // copy: the description passed in may be a temporary.
+    buildControls(describedAs.controls, this);
     connectTabOrderAndBuddies();
     applyColours();
     // Alt+F4 that no window manager took, and key preview, are seen before any control acts.
