@@ -47,6 +47,10 @@ int runQor(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromUtf8(build::version));
     // The program ends when its last loaded window is unloaded; a hidden window counts.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The layouts were drawn for an 8-point interface font; larger captions do not fit.
+    QFont font = QApplication::font();
+    font.setPointSizeF(8);
+    QApplication::setFont(font);
 
     QtProgramLauncher launcher;
     QtKeystrokeService keystrokes;

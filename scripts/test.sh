@@ -13,6 +13,8 @@ trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR="$runtime"
 
 status=0
+# The code is kept clang-format clean.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror || status=1
 (cd "$build" && ctest --output-on-failure -j2 -L 'unit|gui|platform') || status=1
 bash scripts/with-x.sh bash -c "cd '$build' && ctest --output-on-failure -L e2e" || status=1
 exit $status

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 void qorRegisterPictures();
 
@@ -40,6 +42,28 @@ private:
 };
 
 } // namespace
+
+CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {}
+
+void CaptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown())
+        area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+    const QFontMetrics metrics = fontMetrics();
+    if (metrics.horizontalAdvance(QString(caption).remove(u'&')) > area.width() &&
+        metrics.boundingRect(area, flags | Qt::TextWordWrap, caption).height() <= area.height())
+        flags |= Qt::TextWordWrap;
+    painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 

@@ -5,10 +5,22 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 
 namespace qor {
+
+// A button whose caption wraps at word boundaries when it does not fit on one line, as captions
+// of tall narrow buttons ("SPLASH SCREEN") need to.
+class CaptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    CaptionButton(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
 
 // A text box as handlers see it.
 class TextBox : public QLineEdit, public TextField {
