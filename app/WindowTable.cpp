@@ -1,16 +1,26 @@
 #include "app/WindowTable.h"
 
+#include "windows/info/Form4.h"
+#include "windows/info/Form5.h"
+#include "windows/info/form6.h"
+#include "windows/info/frmSplash.h"
+#include "windows/info/frmSplash1.h"
 #include "windows/main/Form1.h"
 
 namespace qor {
 
 std::vector<WindowType> allWindowTypes() {
     return {
-        windowType<Form1>(WindowName::Form1), {WindowName::Frmprogress, nullptr},
-        {WindowName::frmSplash, nullptr},     {WindowName::frmSplash1, nullptr},
-        {WindowName::frmLogin, nullptr},      {WindowName::Form3, nullptr},
-        {WindowName::Form4, nullptr},         {WindowName::Form5, nullptr},
-        {WindowName::frmODBCLogon, nullptr},  {WindowName::form6, nullptr},
+        windowType<Form1>(WindowName::Form1),
+        {WindowName::Frmprogress, nullptr},
+        windowType<frmSplash>(WindowName::frmSplash),
+        windowType<frmSplash1>(WindowName::frmSplash1),
+        {WindowName::frmLogin, nullptr},
+        {WindowName::Form3, nullptr},
+        windowType<Form4>(WindowName::Form4),
+        windowType<Form5>(WindowName::Form5),
+        {WindowName::frmODBCLogon, nullptr},
+        windowType<form6>(WindowName::form6),
     };
 }
 
