@@ -57,6 +57,14 @@ QString graphicalButtonSheet(const QColor& face) {
         .arg(face.name(), light.name(), dark.name());
 }
 
+// The caption as a screen reader should say it: an access key's "&" is not spoken.
+QString withoutAccessKey(QString caption) {
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(u'&');
+    caption.replace(u'\x01', u'&');
+    return caption;
+}
+
 } // namespace
 
 LiveShape::LiveShape(LiveWindow& window, const ControlDescription& description)
@@ -157,6 +165,7 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
+        label->setAccessibleName(withoutAccessKey(control.caption));
         return label;
     }
     case ControlKind::TextBox: {
@@ -178,8 +187,11 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }
-    case ControlKind::PictureBox:
-        return new PictureBox(control.picture, parent);
+    case ControlKind::PictureBox: {
+        auto* picture = new PictureBox(control.picture, parent);
+        picture->setAccessibleName(control.pictureText);
+        return picture;
+    }
     case ControlKind::Shape:
     case ControlKind::Line:
         break;
@@ -227,18 +239,21 @@ void LiveWindow::connectTabOrderAndBuddies() {
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
-    // A label's access key moves the focus to the control that follows it in tab order.
+    // A label's access key moves the focus to the control that follows it in tab order, and the
+    // label names that control for assistive technology.
     for (auto it = tabOrder.begin(); it != tabOrder.end(); ++it) {
         auto* label = qobject_cast<QLabel*>(it->second);
-        if (!label || !label->text().contains(u'&'))
+        if (!label)
             continue;
-        for (auto next = std::next(it); next != tabOrder.end(); ++next) {
-            if (takesFocus(next->first->kind)) {
-                label->setTextFormat(Qt::PlainText);
-                label->setBuddy(next->second);
-                break;
-            }
-        }
+        const auto next = std::find_if(std::next(it), tabOrder.end(), [](const auto& entry) {
+            return takesFocus(entry.first->kind);
+        });
+        if (next == tabOrder.end())
+            continue;
+        if (label->text().contains(u'&'))
+            label->setBuddy(next->second);
+        if (next->first->kind == ControlKind::TextBox || next->first->kind == ControlKind::ComboBox)
+            next->second->setAccessibleName(label->accessibleName());
     }
 }
 

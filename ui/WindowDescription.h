@@ -50,7 +50,8 @@ struct ControlDescription {
     bool enabled = true;
     bool sorted = false; // combo boxes: every list of this program is a sorted drop-down list
     ShapeKind shape = ShapeKind::Rectangle;
-    QString picture = {}; // resource path of a picture box's bitmap
+    QString picture = {};     // resource path of a picture box's bitmap
+    QString pictureText = {}; // what the picture shows, for assistive technology
     std::vector<ControlDescription> children = {};
 };
 
