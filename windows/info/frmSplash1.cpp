@@ -19,7 +19,8 @@ WindowDescription frmSplash1::describe() {
                  .kind = PictureBox,
                  .box = {240, 360, 7215, 2295},
                  .tabIndex = 0,
-                 .picture = ":/pictures/splash.bmp"},
+                 .picture = ":/pictures/splash.bmp",
+                 .pictureText = "Dalmor&Vorpex 1.5.0"},
             }};
 }
 
