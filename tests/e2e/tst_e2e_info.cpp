@@ -1,0 +1,139 @@
+#include "support/X11Session.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QTest>
+#include <QThread>
+#include <csignal>
+
+using namespace qor::test;
+
+namespace {
+
+const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
+const QString saverTitle = QStringLiteral("Screen Saver");
+const QRect screen(0, 0, 1280, 1024);
+
+// Centres of Form1's buttons in client pixels (twips / 15).
+const QPoint about(416 + 28, 160 + 28);
+const QPoint freakyHypo(272 + 64, 56 + 12);
+
+// The about window's client area, 8520 x 5085 twips.
+const QSize aboutClient(568, 339);
+
+QList<qulonglong> visibleWindowsOf(qint64 pid) {
+    QList<qulonglong> ids;
+    const QString out = run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+    for (const QString& id : out.split(u'\n', Qt::SkipEmptyParts))
+        ids << id.toULongLong();
+    return ids;
+}
+
+// The about window's caption is empty, and Qt then titles its X window with the application name,
+// which untitled message boxes carry too. So it is found by its process (_NET_WM_PID, set by Qt)
+// and by its client size, which no other window of the program has.
+qulonglong waitForWindowOfSize(qint64 pid, QSize size, int timeoutMs = 10000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        for (qulonglong id : visibleWindowsOf(pid))
+            if (QorProcess::clientArea(id).size() == size)
+                return id;
+        QThread::msleep(50);
+    }
+    return 0;
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (condition())
+            return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+qulonglong activeWindow() {
+    return run("xdotool", {"getactivewindow"}).toULongLong();
+}
+
+// The window manager's frame around a client: left, right, top, bottom; empty until the window
+// manager has set it.
+QList<int> frameExtents(qulonglong window) {
+    const QString out = run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"});
+    QList<int> extents;
+    for (const auto& m : QRegularExpression(R"(\d+)").globalMatch(out.section(u'=', 1)))
+        extents << m.captured().toInt();
+    return extents;
+}
+
+} // namespace
+
+class InfoWindowsEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void aboutShowsCentredAndALetterKeyClosesIt() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong main = qor.waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        QorProcess::click(main, about);
+        const qulonglong window = waitForWindowOfSize(qor.pid(), aboutClient);
+        QVERIFY2(window, "the about window did not appear");
+
+        // The window manager frames the window after it is mapped, and the window centres itself
+        // again once it knows its frame.
+        const auto centred = [&] {
+            const QList<int> frame = frameExtents(window);
+            if (frame.size() != 4)
+                return false;
+            const QRect client = QorProcess::clientArea(window);
+            const QRect outer = client.adjusted(-frame[0], -frame[2], frame[1], frame[3]);
+            return (outer.center() - screen.center()).manhattanLength() <= 2;
+        };
+        QVERIFY2(waitUntil(centred, 5000), "the about window is not centred");
+
+        QVERIFY2(waitUntil([&] { return activeWindow() == window; }),
+                 "the about window did not take the focus");
+        QorProcess::key("q");
+        QVERIFY2(waitUntil([&] { return !visibleWindowsOf(qor.pid()).contains(window); }),
+                 "a letter key did not close the about window");
+        QVERIFY(qor.running());
+        QVERIFY(qor.waitForWindow(mainTitle, 2000));
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit());
+    }
+
+    void freakyHypoCoversTheScreenUntilAltF4() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong main = qor.waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        QorProcess::click(main, freakyHypo);
+        const qulonglong saver = qor.waitForWindow(saverTitle);
+        QVERIFY2(saver, "the screen saver window did not appear");
+
+        QVERIFY2(waitUntil([&] {
+                     return frameExtents(saver) == QList<int>{0, 0, 0, 0};
+                 }),
+                 "the screen saver window has a frame");
+        const QRect area = QorProcess::clientArea(saver);
+        QCOMPARE(area.size(), QSize(10160, 7410));
+        QVERIFY2(screen.contains(area.topLeft()) && area.right() >= screen.right() &&
+                     area.bottom() >= screen.bottom(),
+                 qPrintable(QStringLiteral("placed at %1,%2").arg(area.x()).arg(area.y())));
+        QVERIFY2(waitUntil([&] { return activeWindow() == saver; }),
+                 "the screen saver window is not the active window");
+
+        QorProcess::key("alt+F4");
+        QVERIFY2(qor.waitForWindowGone(saverTitle), "Alt+F4 did not close the screen saver");
+        QVERIFY(qor.running());
+        QCOMPARE(qor.waitForWindow(mainTitle, 2000), main);
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit());
+        QCOMPARE(qor.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(InfoWindowsEndToEnd)
+#include "tst_e2e_info.moc"
