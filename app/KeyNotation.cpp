@@ -51,8 +51,8 @@ QString shifted(const QString& text) {
     const QList<uint> codePoints = text.toUcs4();
     if (codePoints.size() != 1)
         return text;
-    const char32_t capital = QChar::toUpper(char32_t(codePoints.first()));
-    return QString::fromUcs4(&capital, 1);
+    // QString::fromUcs4 would drop a U+FEFF as a byte order mark.
+    return QStringView(QChar::fromUcs4(QChar::toUpper(char32_t(codePoints.first())))).toString();
 }
 
 bool isControlCharacter(char32_t c) {
@@ -96,11 +96,13 @@ private:
         qsizetype firstStroke;
     };
 
+    // The values go in with one arg() call: chained calls would read a "%1" inside the key
+    // string (Alt+1) as a place for the next value. The message travels as a C string, where a
+    // NUL would cut off the position and the reason, so the quote shows it as U+FFFD.
     [[noreturn]] void fail(qsizetype index, const QString& reason) const {
+        const QString quoted = QString(keys_).replace(QChar(0), QChar::ReplacementCharacter);
         throw Failure(QStringLiteral("Invalid key string \"%1\" at position %2: %3")
-                          .arg(keys_)
-                          .arg(index + 1)
-                          .arg(reason)
+                          .arg(quoted, QString::number(index + 1), reason)
                           .toStdString());
     }
 

@@ -56,6 +56,8 @@ private slots:
         QTest::newRow("blank and digits") << "a 1" << characters("a 1");
         QTest::newRow("shift applies to the next key only")
             << "+ab" << QList{character('a', shift, 'A'), character('b')};
+        QTest::newRow("shift keeps a character that reads like a byte order mark")
+            << QStringLiteral("+\uFEFF") << QList{character(QChar(0xFEFF), shift, QChar(0xFEFF))};
         QTest::newRow("ctrl group")
             << "^(ab)c" << QList{character('a', ctrl), character('b', ctrl), character('c')};
         QTest::newRow("stacked modifiers") << "+^a" << QList{character('a', shift | ctrl, 'A')};
@@ -143,6 +145,9 @@ private slots:
         QTest::newRow("lone surrogate in braces")
             << u'{' + QString(QChar(0xDC00)) + u'}' << 2 << "surrogate";
         QTest::newRow("control character") << "a\x01" << 2 << "control character";
+        QTest::newRow("place marker in the string") << "%1{" << 3 << "unclosed brace";
+        QTest::newRow("NUL character")
+            << QStringLiteral("ab") + QChar(0) + u'c' << 3 << "control character U+0000";
     }
     void malformedStrings() {
         QFETCH(QString, keys);

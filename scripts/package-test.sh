@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds the Debian package in build-package/ (or $QOR_PACKAGE_BUILD_DIR), checks what
+# `cmake --install` lays out and that the desktop entry and the AppStream metainfo validate,
+# installs the package on this machine with apt-get, starts the installed qor on a private X
+# server, waits for its main window, ends it with SIGTERM and expects exit status 0, and removes
+# the package again, whatever happened.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup-hardening.sh
+build=${QOR_PACKAGE_BUILD_DIR:-build-package}
+title="Vorpex & Dalmor's QOR"
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+else
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+if dpkg-query -W -f='${Status}' qor 2>/dev/null | grep -q "install ok installed"; then
+    echo "A qor package is installed already; remove it first (apt-get remove qor)." >&2
+    exit 1
+fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build"
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cmake --install "$build" --prefix "$stage/usr" >/dev/null
+for file in bin/qor share/applications/qor.desktop share/metainfo/org.example.qor.metainfo.xml \
+    share/icons/hicolor/scalable/apps/qor.svg; do
+    test -f "$stage/usr/$file" || { echo "cmake --install did not put $file" >&2; exit 1; }
+    echo "installs $file"
+done
+desktop-file-validate "$stage/usr/share/applications/qor.desktop"
+appstreamcli validate --no-net "$stage/usr/share/metainfo/org.example.qor.metainfo.xml"
+
+rm -f "$build"/qor_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+package=$(ls "$(pwd)/$build"/qor_*.deb)
+echo "package: $(basename "$package")"
+dpkg-deb --field "$package" Package Version Depends Recommends
+
+installed=
+remove() {
+    if [ -n "$installed" ]; then
+        "${sudo[@]}" apt-get remove -y -q qor >/dev/null && echo "removed the package"
+    fi
+    rm -rf "$stage"
+}
+trap remove EXIT
+if ! "${sudo[@]}" apt-get install -y -q "$package" >"$stage/apt.log" 2>&1; then
+    # The package lists may be missing or stale on a fresh machine.
+    "${sudo[@]}" apt-get update -q >/dev/null
+    "${sudo[@]}" apt-get install -y -q "$package" >"$stage/apt.log" 2>&1 || {
+        cat "$stage/apt.log" >&2
+        exit 1
+    }
+fi
+installed=yes
+echo "installed: $(command -v qor)"
+
+# The window title travels through the environment, so no quoting of the apostrophe is needed.
+export QOR_TITLE=$title
+bash scripts/with-x.sh bash -c '
+    set -u
+    qor >"$XDG_RUNTIME_DIR/qor.log" 2>&1 &
+    pid=$!
+    if ! timeout 30 xdotool search --sync --name "^${QOR_TITLE}\$" >/dev/null; then
+        echo "the main window \"$QOR_TITLE\" did not appear within 30 s" >&2
+        kill -KILL $pid 2>/dev/null
+        cat "$XDG_RUNTIME_DIR/qor.log" >&2
+        exit 1
+    fi
+    echo "main window \"$QOR_TITLE\" appeared"
+    kill -TERM $pid
+    status=0
+    wait $pid || status=$?
+    echo "qor exited with status $status after SIGTERM"
+    [ $status -eq 0 ] || { cat "$XDG_RUNTIME_DIR/qor.log" >&2; exit 1; }
+'
