@@ -87,6 +87,9 @@ QRect QorProcess::clientArea(qulonglong window) {
 void QorProcess::click(qulonglong window, QPoint point) {
     const QRect area = clientArea(window);
     const QPoint at = area.topLeft() + point;
+    // "mousemove --sync" waits for the pointer to move, and so stalls when it is already there:
+    // move it away first.
+    run("xdotool", {"mousemove", "--sync", QString::number(at.x() == 0 ? 1 : 0), "0"});
     run("xdotool",
         {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
 }
