@@ -157,8 +157,6 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
     resize(client);
     if (description.borderStyle == BorderStyle::FixedDialog)
         setFixedSize(client);
-    overlay = QImage(client, QImage::Format_ARGB32_Premultiplied);
-    overlay.fill(Qt::transparent);
     buildControls(describedAs.controls, this);
     connectTabOrderAndBuddies();
     applyColours();
@@ -223,6 +221,8 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         label->setAccessibleName(withoutAccessKey(control.caption));
+        // Labels are opaque: without a back colour of their own they show the button face.
+        label->setAutoFillBackground(true);
         return label;
     }
     case ControlKind::TextBox: {
@@ -444,7 +444,7 @@ void LiveWindow::Circle(float x, float y, float radius, std::optional<OleColor> 
     const int r = int(std::lround(pixelRadius));
     const QColor pen = colour.value_or(describedAs.foreColor).resolve(palette());
     {
-        QPainter painter(&overlay);
+        QPainter painter(&layer());
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(pen, penWidth));
         painter.setBrush(Qt::NoBrush);
@@ -452,6 +452,16 @@ void LiveWindow::Circle(float x, float y, float radius, std::optional<OleColor> 
     }
     const int reach = r + penWidth + 1;
     redrawDirty(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach + 1, 2 * reach + 1));
+}
+
+QImage& LiveWindow::layer() const {
+    // Made on the first drawing only: most windows never draw, and the screen saver window's
+    // client area would need hundreds of megabytes.
+    if (overlay.isNull()) {
+        overlay = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+        overlay.fill(Qt::transparent);
+    }
+    return overlay;
 }
 
 void LiveWindow::PSet(float x, float y, OleColor colour) {
@@ -462,12 +472,12 @@ void LiveWindow::PSet(float x, float y, OleColor colour) {
     const float topEdge = std::floor(y / twipsPerPixel - float(size - 1) / 2);
     if (!(std::abs(leftEdge) < farOutPixels && std::abs(topEdge) < farOutPixels))
         return;
-    const QRect dot = QRect(int(leftEdge), int(topEdge), size, size).intersected(overlay.rect());
+    const QRect dot = QRect(int(leftEdge), int(topEdge), size, size).intersected(layer().rect());
     if (dot.isEmpty())
         return;
     const QRgb rgb = colour.resolve(palette()).rgba();
     for (int row = dot.top(); row <= dot.bottom(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(layer().scanLine(row));
         std::fill(line + dot.left(), line + dot.right() + 1, rgb);
     }
     if (!showDirectly(dot, rgb))
@@ -559,8 +569,13 @@ void LiveWindow::paintEvent(QPaintEvent* event) {
     if ((QRegion(rect()) - event->region()).isEmpty())
         surfaceStale = false;
     QPainter painter(this);
-    painter.fillRect(rect(), describedAs.backColor.resolve(palette()));
-    const QColor outline = describedAs.foreColor.resolve(palette());
+    const QColor back = describedAs.backColor.resolve(palette());
+    painter.fillRect(rect(), back);
+    // Shapes and lines are outlined in the fore colour, unless that is the back colour too (the
+    // screen saver window), where they would not show.
+    QColor outline = describedAs.foreColor.resolve(palette());
+    if (outline == back)
+        outline = palette().color(QPalette::Highlight);
     painter.setPen(QPen(outline, 1));
     painter.setBrush(Qt::NoBrush);
     for (const LiveShape& s : shapes) {
@@ -585,14 +600,14 @@ void LiveWindow::paintEvent(QPaintEvent* event) {
         painter.drawLine(QPointF(e.x1 / double(twipsPerPixel), e.y1 / double(twipsPerPixel)),
                          QPointF(e.x2 / double(twipsPerPixel), e.y2 / double(twipsPerPixel)));
     }
-    painter.drawImage(QPoint(0, 0), overlay);
+    if (!overlay.isNull())
+        painter.drawImage(QPoint(0, 0), overlay);
 }
 
 void LiveWindow::resizeEvent(QResizeEvent* event) {
     surfaceStale = true;
     // A new size is the platform repaint that wipes every drawing.
-    overlay = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    overlay.fill(Qt::transparent);
+    overlay = QImage();
     QWidget::resizeEvent(event);
 }
 
@@ -620,7 +635,7 @@ void LiveWindow::keyPressEvent(QKeyEvent* event) {
     // Keys that the focused control did not take: Enter presses the focused button or else the
     // default button, Esc the cancel button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
             focused && focused->isEnabled()) {
             focused->click();
@@ -652,7 +667,9 @@ bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
     // control ignores travels on to its parents; only its first delivery counts.
     const QWidget* receiver = qobject_cast<QWidget*>(watched);
     const QWidget* focused = focusWidget() ? focusWidget() : this;
-    if (describedAs.keyPreview && receiver == focused && !key->text().isEmpty()) {
+    // Tab and Shift+Tab move the focus; they are not character keys.
+    const bool navigation = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (describedAs.keyPreview && receiver == focused && !key->text().isEmpty() && !navigation) {
         EventArgs args;
         args.keyAscii = std::int16_t(key->text().at(0).unicode());
         QPointer<LiveWindow> alive(this);

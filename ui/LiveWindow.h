@@ -81,7 +81,7 @@ public:
     bool hasControl(const QString& key) const { return controls.contains(key); }
 
     // The drawing layer, in client pixels: what Circle and PSet have drawn since the last resize.
-    const QImage& drawingLayer() const { return overlay; }
+    const QImage& drawingLayer() const { return layer(); }
 
     // Repaints the part of the client area that a shape covers now or covered before.
     void shapeMoved(const QRectF& before, const QRectF& after);
@@ -118,7 +118,8 @@ private:
     std::deque<LiveShape> shapes;
     QPushButton* defaultButton = nullptr;
     QPushButton* cancelButton = nullptr;
-    QImage overlay;
+    QImage& layer() const;
+    mutable QImage overlay;
     // Controls placed right on the client area, which cover the drawing layer.
     std::vector<QWidget*> surfaceControls;
     // Set while part of the client area awaits painting, so the screen is not what the window

@@ -159,7 +159,7 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("pressed");
         QTest::newRow("Enter in a text box") << "txtName" << int(Qt::Key_Return) << "OK";
-        QTest::newRow("keypad Enter") << "txtSecret" << int(Qt::Key_Enter) << "OK";
+        QTest::newRow("Enter in the masked box") << "txtSecret" << int(Qt::Key_Enter) << "OK";
         QTest::newRow("Enter on Cancel") << "cmdCancel" << int(Qt::Key_Return) << "Cancel";
         QTest::newRow("Esc in a text box") << "txtName" << int(Qt::Key_Escape) << "Cancel";
         QTest::newRow("Esc on OK") << "cmdOK" << int(Qt::Key_Escape) << "Cancel";
@@ -173,6 +173,12 @@ private slots:
         s.control(focus)->setFocus();
         QTest::keyClick(s.control(focus), Qt::Key(key));
         QCOMPARE(Sampler::log, QStringList{pressed});
+    }
+
+    void keypadEnterPressesTheDefaultButton() {
+        Shown s;
+        QTest::keyClick(s.control("txtName"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Sampler::log, QStringList{"OK"});
     }
 
     void accessKeys_data() {
@@ -219,6 +225,7 @@ private slots:
             << "cmdOK" << int(Qt::Key_Escape) << QStringList{"key 27", "Cancel"};
         QTest::newRow("arrow produces nothing") << "txtName" << int(Qt::Key_Left) << QStringList{};
         QTest::newRow("F1 produces nothing") << "txtName" << int(Qt::Key_F1) << QStringList{};
+        QTest::newRow("Tab moves the focus") << "txtName" << int(Qt::Key_Tab) << QStringList{};
     }
     void keyPreviewSeesEachCharacterKeyOnce() {
         QFETCH(QString, focus);
