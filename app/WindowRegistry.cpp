@@ -168,6 +168,7 @@ void WindowRegistry::closeAll() {
             dispatcher.run([this, name] { Unload(name); });
         }
     }
+    dispatcher.endIfNothingLoaded();
 }
 
 void WindowRegistry::releaseRetired() {
