@@ -88,7 +88,7 @@ awk '{ printf "%.3f\n", $1 / 1000 }' "$tmp/launch" >"$tmp/launch.figure"
 awk '{ printf "%.3f\n", $2 / 1000 }' "$tmp/launch" >"$tmp/launch.handler"
 awk '{ printf "%.3f\n", $3 / 1000 }' "$tmp/launch" >"$tmp/launch.floor"
 
-echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) processors, display $DISPLAY; ratio = median / floor median."
+echo "Measured $(date -u "+%Y-%m-%d %H:%M UTC") on $(nproc) processors (load average $(cut -d" " -f1-3 /proc/loadavg)), display $DISPLAY; ratio = median / floor median."
 echo
 echo "| figure | min | median | runs | floor min | floor median | ratio | goal | result |"
 echo "| --- | --- | --- | --- | --- | --- | --- | --- | --- |"
