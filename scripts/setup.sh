@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libodbc2 unixodbc-common
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core time
+    dbus-x11 at-spi2-core python3-pyatspi
 )
 
 missing=()

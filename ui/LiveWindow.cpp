@@ -3,6 +3,8 @@
 #include "app/Services.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QBackingStore>
 #include <QCloseEvent>
@@ -41,6 +43,26 @@ QRectF pixelsOf(float left, float top, float width, float height) {
 QRect pixelBox(const Box& box) {
     return {twipsToPixels(float(box.left)), twipsToPixels(float(box.top)),
             twipsToPixels(float(box.width)), twipsToPixels(float(box.height))};
+}
+
+// Text boxes and lists show no caption of their own: a label names them.
+bool namedByLabel(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox;
+}
+
+// The name serves assistive technology that reads names; the buddy gives the "labelled by"
+// relation, which is how a list is named on Linux, where its name is its current item.
+void nameByLabel(QLabel& label, QWidget& field) {
+    field.setAccessibleName(label.accessibleName());
+    label.setBuddy(&field);
+}
+
+// A window is announced as one, not as a pane of some other window.
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(LiveWindow::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
 }
 
 bool takesFocus(ControlKind kind) {
@@ -148,6 +170,11 @@ QRectF LiveShape::figure() const {
 
 LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
     : QWidget(nullptr, flagsFor(description.borderStyle)), describedAs(description), sink(sink) {
+    static const bool windowRoleInstalled = [] {
+        QAccessible::installFactory(windowAccessible);
+        return true;
+    }();
+    Q_UNUSED(windowRoleInstalled);
     setObjectName(description.name);
     setWindowTitle(description.caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -241,6 +268,7 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
     }
     case ControlKind::Frame: {
         auto* frame = new QGroupBox(control.caption, parent);
+        frame->setAccessibleName(withoutAccessKey(control.caption));
         frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }
@@ -307,10 +335,19 @@ void LiveWindow::connectTabOrderAndBuddies() {
         });
         if (next == tabOrder.end())
             continue;
-        if (label->text().contains(u'&'))
+        if (namedByLabel(next->first->kind) && next->first->labelledBy.isEmpty())
+            nameByLabel(*label, *next->second);
+        else if (label->text().contains(u'&'))
             label->setBuddy(next->second);
-        if (next->first->kind == ControlKind::TextBox || next->first->kind == ControlKind::ComboBox)
-            next->second->setAccessibleName(label->accessibleName());
+    }
+    for (auto& [control, widget] : tabOrder) {
+        if (!namedByLabel(control->kind) || control->labelledBy.isEmpty())
+            continue;
+        auto* label = qobject_cast<QLabel*>(controls.value(control->labelledBy));
+        if (!label)
+            throw Failure("No label " + control->labelledBy.toStdString() + " names " +
+                          control->name.toStdString());
+        nameByLabel(*label, *widget);
     }
 }
 

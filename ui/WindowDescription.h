@@ -52,6 +52,9 @@ struct ControlDescription {
     ShapeKind shape = ShapeKind::Rectangle;
     QString picture = {};     // resource path of a picture box's bitmap
     QString pictureText = {}; // what the picture shows, for assistive technology
+    // The label that names a text box or list for assistive technology, where that label does not
+    // come just before it in tab order.
+    QString labelledBy = {};
     std::vector<ControlDescription> children = {};
 };
 
