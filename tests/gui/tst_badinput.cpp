@@ -105,6 +105,36 @@ private slots:
         QGuiApplication::clipboard()->clear();
     }
 
+    // Names as a driver manager may hand them over: bytes that are not UTF-8, control
+    // characters, and more sources than unixODBC would ever list.
+    void awkwardSourceNamesReachTheDialog() {
+        LoadedProgram p;
+        QStringList expected{"(None)"};
+        for (const char* name : {"Caf\xE9", "Tab\tBell\x07", "Esc\x1B[31m"}) {
+            ScriptedDriverManager::Fetch fetch;
+            fetch.name = name;
+            fetch.description = "SQLite3";
+            p.driverManager.fetches << fetch;
+        }
+        expected << u"Caf\uFFFD"_qs << "Esc\x1B[31m"
+                 << "Tab\tBell\x07";
+        for (int i = 0; i < 300; ++i) {
+            ScriptedDriverManager::Fetch fetch;
+            fetch.name = "Source " + QByteArray::number(1000 + i);
+            fetch.description = "PostgreSQL Unicode";
+            p.driverManager.fetches << fetch;
+            expected << QString::fromLatin1(fetch.name);
+        }
+        std::sort(expected.begin() + 1, expected.end());
+        p.program.show(WindowName::frmODBCLogon);
+        const ComboBox& list = p.program.window(WindowName::frmODBCLogon).comboBox("cboDSNList");
+        QStringList shown;
+        for (int i = 0; i < list.count(); ++i)
+            shown << list.itemText(i);
+        QCOMPARE(shown, expected);
+        QCOMPARE(list.currentIndex(), 0);
+    }
+
     void launchOfMissingProgramGoesOn_data() {
         QTest::addColumn<WindowName>("window");
         QTest::addColumn<QString>("button");
