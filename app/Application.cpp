@@ -35,7 +35,7 @@ bool hasDisplay() {
 
 } // namespace
 
-int runQor(int argc, char** argv) {
+int runQor(int argc, char** argv, const StartedHook& started) {
     preferX11();
     if (!hasDisplay()) {
         std::fprintf(stderr, "qor: no display. Start it inside a desktop session, or under a "
@@ -67,6 +67,8 @@ int runQor(int argc, char** argv) {
     dispatcher.run([&] { registry.Show(WindowName::Form1); });
     if (dispatcher.ended())
         return dispatcher.exitStatus();
+    if (started)
+        started(registry);
     const int status = QApplication::exec();
     return dispatcher.ended() ? dispatcher.exitStatus() : status;
 }

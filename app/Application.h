@@ -1,9 +1,17 @@
 #pragma once
 
+#include <functional>
+
 namespace qor {
+
+class WindowRegistry;
+
+// Called once the main window is shown, before the event loop starts; the start-up benchmark
+// uses it to watch for the main window's first frame with exactly the program's start-up code.
+using StartedHook = std::function<void(WindowRegistry&)>;
 
 // Starts the program: the platform services, the registry with its ten windows, the main window,
 // then the event loop. Returns the exit status.
-int runQor(int argc, char** argv);
+int runQor(int argc, char** argv, const StartedHook& started = {});
 
 } // namespace qor

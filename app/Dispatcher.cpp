@@ -44,6 +44,11 @@ void Dispatcher::run(const std::function<void()>& handler) {
         finish(status);
 }
 
+void Dispatcher::endIfNothingLoaded() {
+    if (registry && !registry->anyLoaded())
+        finish(status);
+}
+
 void Dispatcher::finish(int exitStatus) {
     if (hasQuit)
         return;

@@ -21,6 +21,10 @@ public:
     void run(const std::function<void()>& handler);
 
     bool ended() const { return hasQuit; }
+
+    // Log-off does not wait for the running handler: once it has closed every window, the program
+    // ends at once, even under an open message box.
+    void endIfNothingLoaded();
     int exitStatus() const { return status; }
 
 private:

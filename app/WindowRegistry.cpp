@@ -171,10 +171,7 @@ void WindowRegistry::closeAll() {
             dispatcher.run([this, name] { Unload(name); });
         }
     }
-    // A handler waiting in a message box would keep the program running with nothing loaded
-    // until the box was answered; a log-off ends it instead.
-    if (!hasEnded && !dispatcher.ended() && !anyLoaded())
-        dispatcher.run([this] { End(); });
+    dispatcher.endIfNothingLoaded();
 }
 
 void WindowRegistry::releaseRetired() {

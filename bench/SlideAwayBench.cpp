@@ -2,7 +2,9 @@
 // the floor program, which makes the same number of fold, drop and run-off steps on a bare window
 // with the same wait for the X server per step. Prints every round and the medians.
 //
-//   qor_bench_slideaway [ROUNDS]      (on an X server with a window manager)
+//   qor_bench_slideaway [--raw] [ROUNDS]      (on an X server with a window manager)
+//
+// With --raw it prints only one line per round: the exit's and the floor's milliseconds.
 //
 // The exit's time runs from its first fold step, as an X connection of the benchmark's own sees
 // it arrive, to the end operation's return. The time from the close command, which includes
@@ -21,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 #include <vector>
 #include <xcb/xcb.h>
@@ -200,12 +203,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s needs an X server with a window manager\n", argv[0]);
         return 2;
     }
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const bool raw = argc > 1 && std::strcmp(argv[1], "--raw") == 0;
+    const int roundsArg = raw ? 2 : 1;
+    const int rounds = argc > roundsArg ? std::max(1, std::atoi(argv[roundsArg])) : 9;
 
     // One round that counts the exit's steps, for the floor to make as many.
     const LiveRun counted = runLiveExit(ExitWatch::Counting);
-    std::printf("steps per exit: %d fold, %d drop, %d run-off\n", counted.folds, counted.drops,
-                counted.runOffs);
+    if (!raw)
+        std::printf("steps per exit: %d fold, %d drop, %d run-off\n", counted.folds, counted.drops,
+                    counted.runOffs);
     if (counted.folds + counted.drops + counted.runOffs == 0)
         return 1;
 
@@ -217,10 +223,16 @@ int main(int argc, char** argv) {
         wholes.push_back(live.fromCloseMs);
         floors.push_back(floor);
         ratios.push_back(live.fromFirstStepMs / floor);
+        if (raw) {
+            std::printf("%.3f %.3f\n", live.fromFirstStepMs, floor);
+            continue;
+        }
         std::printf("round %2d: exit %7.1f ms (from the close command %7.1f ms), floor %7.1f ms, "
                     "ratio %.2f\n",
                     round, live.fromFirstStepMs, live.fromCloseMs, floor, ratios.back());
     }
+    if (raw)
+        return 0;
     std::printf("median of %d rounds: exit %.1f ms (from the close command %.1f ms), floor %.1f "
                 "ms, ratio %.2f (goal: at most 1.5)\n",
                 rounds, median(exits), median(wholes), median(floors), median(ratios));

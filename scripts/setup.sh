@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ clang-format pkg-config libx11-dev libxcb1-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libodbc2 unixodbc-common
-    xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core
+    xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core time
 )
 
 missing=()

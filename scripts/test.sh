@@ -17,4 +17,10 @@ status=0
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror || status=1
 (cd "$build" && ctest --output-on-failure -j2 -L 'unit|gui|platform') || status=1
 bash scripts/with-x.sh bash -c "cd '$build' && ctest --output-on-failure -L e2e" || status=1
+# A short run of each fuzz target from its seed corpus (scripts/fuzz.sh runs them longer).
+bash scripts/fuzz.sh "${QOR_FUZZ_SECONDS:-10}" || status=1
+# The Debian package is installed into the machine and started: only where that is wanted, in CI.
+if [ "${CI:-}" = true ]; then
+    bash scripts/package-test.sh || status=1
+fi
 exit $status

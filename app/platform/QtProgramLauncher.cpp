@@ -2,8 +2,17 @@
 
 #include "app/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QProcess>
+#include <QSocketNotifier>
+#include <csignal>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 namespace qor {
 
@@ -12,6 +21,53 @@ namespace {
 bool isExecutableFile(const QString& path) {
     const QFileInfo file(path);
     return file.isFile() && file.isExecutable();
+}
+
+// The child is collected by the event loop once it ends, so that no zombie stays behind; without
+// pidfd support it is collected when the launcher's process ends.
+void reapWhenDone(pid_t pid) {
+    const int fd = int(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd < 0)
+        return;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, pid, fd] {
+        ::waitpid(pid, nullptr, WNOHANG);
+        notifier->setEnabled(false);
+        ::close(fd);
+        notifier->deleteLater();
+    });
+}
+
+// posix_spawn starts the program in one step and reports a failed exec, where a detached
+// QProcess forks twice and waits for the middle process inside the click handler.
+bool spawn(const QString& path, const QStringList& arguments) {
+    std::vector<QByteArray> words{QFile::encodeName(path)};
+    for (const QString& argument : arguments)
+        words.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, handled;
+    sigemptyset(&none);
+    sigemptyset(&handled);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGCHLD, SIGPIPE})
+        sigaddset(&handled, signal);
+    // The program starts with no signal blocked and default handling of the ones QOR catches.
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &handled);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    const int result = ::posix_spawn(&pid, argv[0], nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (result != 0)
+        return false;
+    reapWhenDone(pid);
+    return true;
 }
 
 } // namespace
@@ -23,7 +79,7 @@ void QtProgramLauncher::start(const QString& commandLine, ShowStyle style) {
         findProgram(split.program, qEnvironmentVariable("PATH"), isExecutableFile);
     if (!path)
         throw LaunchFailure(("File not found: " + split.program).toStdString());
-    if (!QProcess::startDetached(*path, split.arguments))
+    if (!spawn(*path, split.arguments))
         throw LaunchFailure(("Cannot start: " + split.program).toStdString());
 }
 

@@ -212,27 +212,6 @@ private slots:
         QVERIFY(login.isNull());
         p.program.event([&] { p.program.registry.End(); });
     }
-
-    // A log-off while the box about a missing program is up, with only the main window loaded.
-    void logOffWhileABoxIsOpenEndsTheProgram() {
-        LoadedProgram p;
-        p.program.event([&] { p.program.registry.Show(WindowName::Form1); });
-        p.program.launcher.missing = {"C:\\WINDOWS\\CALC.EXE"};
-        bool endedWhileBoxOpen = false;
-        p.program.messages.onShow = [&](const Message&) {
-            QEventLoop box;
-            QTimer::singleShot(0, &box, [&] {
-                p.program.registry.closeAll();
-                endedWhileBoxOpen = p.program.ended();
-                box.quit();
-            });
-            box.exec();
-        };
-        p.click(WindowName::Form1, "Command1");
-        QCOMPARE(p.program.messages.messages.size(), 1);
-        QVERIFY(endedWhileBoxOpen);
-        QCOMPARE(p.program.quitStatus, 0);
-    }
 };
 
 QTEST_MAIN(BadInputTest)

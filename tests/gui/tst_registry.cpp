@@ -174,6 +174,17 @@ private slots:
         QVERIFY(program.ended());
     }
 
+    void logOffUnderAnOpenMessageBoxEndsTheProgramAtOnce() {
+        TestProgram program(probeTypes());
+        program.show(WindowName::Form4);
+        program.messages.onShow = [&](const Message&) { program.registry.closeAll(); };
+        Probe::onClick = [](Probe& p) { p.svc().messages.show("waiting", MessageStyle::Ok); };
+        program.window(WindowName::Form4).button("Command1").click();
+        QCOMPARE(Probe::log.count("unload 0"), 1);
+        QVERIFY(!Probe::log.contains("click done"));
+        QCOMPARE(program.quitStatus, std::optional<int>(0));
+    }
+
     void unloadInsideAHandlerRunsTheUnloadHandlerThenGoesOn() {
         TestProgram program(probeTypes());
         program.show(WindowName::Form4);

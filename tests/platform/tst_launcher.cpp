@@ -3,6 +3,7 @@
 #include "app/platform/QtProgramLauncher.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -53,6 +54,15 @@ private slots:
         QVERIFY(args.open(QIODevice::ReadOnly));
         QCOMPARE(args.readAll(), QByteArray("a\nb c\n"));
         QCOMPARE(launcher.lastShowStyle(), ShowStyle::Minimized);
+    }
+
+    void anEndedProgramLeavesNoZombie() {
+        QtProgramLauncher launcher;
+        launcher.start("notepad", ShowStyle::Normal);
+        QTRY_VERIFY(QFile::exists(bin_.filePath("args")));
+        // Once the program has ended, the event loop collects it: no child of this process is
+        // left as a zombie.
+        QTRY_VERIFY(zombieChildren() == 0);
     }
 
     void returnsWithoutWaitingForTheProgram() {
@@ -128,6 +138,21 @@ private slots:
     }
 
 private:
+    static int zombieChildren() {
+        int zombies = 0;
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile stat("/proc/" + entry + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            // "pid (name) state ppid ...": the name may hold blanks, so read after its ')'.
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            zombies += fields.size() > 1 && fields[0] == "Z" && fields[1] == self.toLatin1();
+        }
+        return zombies;
+    }
+
     void writeScript(const QString& name, const QString& body,
                      const QString& interpreter = QStringLiteral("#!/bin/sh")) {
         QFile script(bin_.filePath(name));

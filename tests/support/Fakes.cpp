@@ -19,10 +19,14 @@ void RecordingMessages::show(const QString& prompt, MessageStyle style, const QS
     messages << Message{prompt, style, title};
     if (onShow)
         onShow(messages.last());
+    if (ended && ended())
+        throw ProgramEnded{};
 }
 
 TestProgram::TestProgram(std::vector<WindowType> types)
-    : registry(std::move(types), services, dispatcher) {}
+    : registry(std::move(types), services, dispatcher) {
+    messages.ended = [this] { return dispatcher.ended(); };
+}
 
 TestProgram::~TestProgram() = default;
 

@@ -40,6 +40,8 @@ public:
     void show(const QString& prompt, MessageStyle style, const QString& title = {}) override;
     QList<Message> messages;
     std::function<void(const Message&)> onShow;
+    // As the real box does, a box closed after the program ended stops the handler.
+    std::function<bool()> ended;
 };
 
 class RecordingKeystrokes : public KeystrokeService {
