@@ -26,6 +26,8 @@ WindowRegistry::~WindowRegistry() {
         e.module.reset();
         delete e.window.data();
     }
+    for (const QPointer<LiveWindow>& window : retiredWindows)
+        delete window.data();
 }
 
 const std::vector<WindowType>& WindowRegistry::types() const {
@@ -126,8 +128,9 @@ void WindowRegistry::destroy(Entry& e) {
     if (LiveWindow* window = e.window.data()) {
         window->detach();
         window->hide();
-        // The window may be inside one of its own event handlers right now.
-        window->deleteLater();
+        // A handler that is still running may read its window once a message box it opened has
+        // closed, and the box's event loop would carry out a deleteLater at once.
+        retiredWindows.emplace_back(window);
     }
     e.window = nullptr;
 }
@@ -173,6 +176,11 @@ void WindowRegistry::closeAll() {
 
 void WindowRegistry::releaseRetired() {
     retired.clear();
+    // The platform event that ran the outermost handler may still be on the window's stack.
+    for (const QPointer<LiveWindow>& window : retiredWindows)
+        if (window)
+            window->deleteLater();
+    retiredWindows.clear();
 }
 
 void WindowRegistry::raise(LiveWindow& window, const QString& source, Event event,

@@ -37,7 +37,7 @@ public:
     // Log-off: the platform closes every loaded window in turn, hidden ones included.
     void closeAll();
 
-    // Destroys the code of windows unloaded while their own handler was still running.
+    // Destroys the code and the windows unloaded while a handler was still running.
     void releaseRetired();
 
     const std::vector<WindowType>& types() const;
@@ -56,6 +56,7 @@ private:
     std::vector<Entry> entries;
     std::vector<WindowType> windowTypes;
     std::vector<std::unique_ptr<WindowModule>> retired;
+    std::vector<QPointer<LiveWindow>> retiredWindows;
     Services& services;
     Dispatcher& dispatcher;
     bool hasEnded = false;

@@ -6,6 +6,7 @@
 #include <QProxyStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <limits>
 
 void qorRegisterPictures();
 
@@ -65,7 +66,11 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+// Qt cuts a line edit's text at 32767 characters without a word; a long paste is kept whole
+// instead, for the handlers and the connection string to carry.
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 void TextBox::setPasswordCharacter(QChar mask) {
     auto* style = new PasswordCharacterStyle(mask);

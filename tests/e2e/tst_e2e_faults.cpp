@@ -1,0 +1,136 @@
+#include "BuildValues.h"
+#include "support/X11Session.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QThread>
+#include <csignal>
+
+using namespace qor::test;
+
+namespace {
+
+const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
+const QString toolsTitle = QStringLiteral("Form2");
+const QString loginTitle = QStringLiteral("Login To Brannocks Secret Options");
+
+// Client pixels (twips / 15).
+const QPoint nextPage(32, 252);
+const QPoint calculator(444, 36);
+const QPoint toolsClose(116, 304);
+const QPoint maskedField(336 + 100, 72 + 12);
+
+bool waitUntilActive(qulonglong window, int timeoutMs = 5000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (run("xdotool", {"getactivewindow"}).toULongLong() == window)
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+// The states the program can be in when a fault strikes, each reached as a user reaches it.
+enum class State { MainShown, LaunchFailureBoxOpen, ToolsShown, ToolsHidden, LetsSeeBoxOpen };
+
+bool reach(QorProcess& qor, State state) {
+    const qulonglong main = qor.waitForWindow(mainTitle);
+    if (!main || state == State::MainShown)
+        return main != 0;
+    if (state == State::LaunchFailureBoxOpen) {
+        QorProcess::click(main, calculator);
+        return qor.waitForWindow(QString::fromUtf8(qor::build::applicationTitle)) != 0;
+    }
+    QorProcess::click(main, nextPage);
+    const qulonglong tools = qor.waitForWindow(toolsTitle);
+    if (!tools || state == State::ToolsShown)
+        return tools != 0;
+    if (state == State::ToolsHidden) {
+        QorProcess::click(tools, toolsClose);
+        return qor.waitForWindowGone(toolsTitle);
+    }
+    if (!waitUntilActive(tools))
+        return false;
+    QorProcess::click(tools, maskedField);
+    QorProcess::key("ctrl+a");
+    QorProcess::type("quilt");
+    const qulonglong login = qor.waitForWindow(loginTitle);
+    if (!login || !waitUntilActive(login))
+        return false;
+    QorProcess::key("Tab");
+    QorProcess::type("wrong");
+    QorProcess::key("Return");
+    return qor.waitForWindow("Lets See") != 0;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(State)
+
+class FaultsEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void logOffEndsTheProgramInEveryState_data() {
+        QTest::addColumn<State>("state");
+        QTest::newRow("main window shown") << State::MainShown;
+        QTest::newRow("box of a missing program open") << State::LaunchFailureBoxOpen;
+        QTest::newRow("tools window shown") << State::ToolsShown;
+        QTest::newRow("tools window hidden") << State::ToolsHidden;
+        QTest::newRow("\"Lets See\" box open") << State::LetsSeeBoxOpen;
+    }
+    void logOffEndsTheProgramInEveryState() {
+        QFETCH(State, state);
+        QorProcess qor;
+        QVERIFY(qor.start());
+        QVERIFY2(reach(qor, state), "the state was not reached");
+        qor.signal(SIGTERM);
+        QVERIFY2(qor.waitForExit(30000), "the program did not end after SIGTERM");
+        QCOMPARE(qor.exitCode(), 0);
+    }
+
+    // The real launcher on a machine without the calculator: a box, and the program goes on.
+    void missingProgramIsReportedAndTheProgramGoesOn() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong main = qor.waitForWindow(mainTitle);
+        QVERIFY(main);
+        QorProcess::click(main, calculator);
+        const qulonglong box = qor.waitForWindow(QString::fromUtf8(qor::build::applicationTitle));
+        QVERIFY2(box, "no box for the missing program");
+        QVERIFY(waitUntilActive(box));
+        QorProcess::key("Return");
+        QVERIFY(qor.waitForWindowGone(QString::fromUtf8(qor::build::applicationTitle)));
+        QVERIFY(qor.running());
+        QCOMPARE(qor.waitForWindow(mainTitle), main);
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit(30000));
+        QCOMPARE(qor.exitCode(), 0);
+    }
+
+    // A window manager that asks the login dialog to close while its first box is up: the
+    // program does not crash, and the click handler goes on once the box is answered.
+    void loginClosedWhileItsBoxIsOpen() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        QVERIFY2(reach(qor, State::LetsSeeBoxOpen), "no \"Lets See\" box");
+        run("wmctrl", {"-c", loginTitle});
+        const qulonglong box = qor.waitForWindow("Lets See");
+        QVERIFY2(box, "the box went away with its window");
+        QVERIFY(waitUntilActive(box));
+        QorProcess::key("Return");
+        const qulonglong next = qor.waitForWindow("Login");
+        QVERIFY2(next, "the handler did not go on after the box");
+        QVERIFY(waitUntilActive(next));
+        QorProcess::key("Return");
+        QVERIFY(qor.waitForWindowGone("Login"));
+        QVERIFY2(qor.running(), qor.output().constData());
+        // Qt refuses a close request for a window that a modal box blocks.
+        QVERIFY(qor.waitForWindow(loginTitle));
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit(30000));
+        QCOMPARE(qor.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(FaultsEndToEnd)
+#include "tst_e2e_faults.moc"
