@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing QOR need, when missing.
+# Further packages named as arguments are installed the same way.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
     libodbc2 unixodbc-common
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core time
     dbus-x11 at-spi2-core python3-pyatspi
+    "$@"
 )
 
 missing=()
