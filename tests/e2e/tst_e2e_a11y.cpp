@@ -1,3 +1,4 @@
+#include "support/HiddenPath.h"
 #include "support/X11Session.h"
 
 #include <QFile>
@@ -22,23 +23,9 @@ const QString python = QStringLiteral("/usr/bin/python3");
 const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
 const QString textOneName = QStringLiteral("$ecret 0ptions Enter Pase Here");
 
-// Client pixels (twips / 15): the middle of the tools window's masked field and the options
-// window's only button.
-const QPoint triggerField(336 + 100, 72 + 12);
-const QPoint connectButton(16 + 276, 16 + 24);
-
 bool writeFile(const QString& path, const QByteArray& contents) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-bool dismiss(QorProcess& qor, const QString& title) {
-    const qulonglong box = qor.waitForWindow(title);
-    if (!box)
-        return false;
-    QorProcess::activate(box);
-    QorProcess::key("Return");
-    return qor.waitForWindowGone(title);
 }
 
 QJsonArray childrenOf(const QJsonObject& node) {
@@ -221,23 +208,8 @@ private slots:
                      30000),
                  QStringLiteral("pressed"));
 
-        const qulonglong tools = qor.waitForWindow("Form2");
-        QVERIFY2(tools, "the tools window did not appear");
-        QorProcess::click(tools, triggerField);
-        QorProcess::key("ctrl+a");
-        QorProcess::type("quilt");
-        const qulonglong login = qor.waitForWindow("Login To Brannocks Secret Options");
-        QVERIFY2(login, "the login dialog did not appear");
-        QorProcess::activate(login);
-        QorProcess::key("alt+p");
-        QorProcess::type("quilt");
-        QorProcess::key("Return");
-        QVERIFY2(dismiss(qor, "Lets See"), "no first login notice");
-        QVERIFY2(dismiss(qor, "Way 2 Go!"), "no second login notice");
-        const qulonglong options = qor.waitForWindow("Form3");
-        QVERIFY2(options, "the options window did not appear");
-        QorProcess::click(options, connectButton);
-        QVERIFY2(dismiss(qor, "Error Info"), "no notice after the dialog");
+        const QString failed = openDataSourceDialogFromTools(qor);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
         QVERIFY2(qor.waitForWindow("ODBC Logon"), "the data source dialog did not appear");
 
         const QJsonObject tree = treeWith(qor, "ODBC Logon");

@@ -1,4 +1,5 @@
 #include "BuildValues.h"
+#include "support/HiddenPath.h"
 #include "support/X11Session.h"
 
 #include <QClipboard>
@@ -16,25 +17,12 @@ namespace {
 const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
 const QString sampleTitle = QString::fromUtf8(qor::build::applicationTitle);
 
-// Client pixels (twips / 15): the main window's "NEXT PAGE", the middle of the tools window's
-// masked field, and the options window's only button.
+// Client pixels (twips / 15) of the main window's "NEXT PAGE".
 const QPoint nextPage(32, 252);
-const QPoint triggerField(336 + 100, 72 + 12);
-const QPoint connectButton(16 + 276, 16 + 24);
 
 bool writeFile(const QString& path, const QByteArray& contents) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-// Closes a message box of the program by its title, with Enter as a user would.
-bool dismiss(QorProcess& qor, const QString& title) {
-    const qulonglong box = qor.waitForWindow(title);
-    if (!box)
-        return false;
-    QorProcess::activate(box);
-    QorProcess::key("Return");
-    return qor.waitForWindowGone(title);
 }
 
 } // namespace
@@ -116,25 +104,8 @@ private slots:
         QVERIFY2(main, "the main window did not appear");
         QorProcess::click(main, nextPage);
 
-        const qulonglong tools = qor.waitForWindow("Form2");
-        QVERIFY2(tools, "the tools window did not appear");
-        QorProcess::click(tools, triggerField);
-        QorProcess::key("ctrl+a");
-        QorProcess::type("quilt");
-
-        const qulonglong login = qor.waitForWindow("Login To Brannocks Secret Options");
-        QVERIFY2(login, "the login dialog did not appear");
-        QorProcess::activate(login);
-        QorProcess::key("alt+p");
-        QorProcess::type("quilt");
-        QorProcess::key("Return");
-        QVERIFY2(dismiss(qor, "Lets See"), "no first login notice");
-        QVERIFY2(dismiss(qor, "Way 2 Go!"), "no second login notice");
-
-        const qulonglong options = qor.waitForWindow("Form3");
-        QVERIFY2(options, "the options window did not appear");
-        QorProcess::click(options, connectButton);
-        QVERIFY2(dismiss(qor, "Error Info"), "no notice after the dialog");
+        const QString failed = openDataSourceDialogFromTools(qor);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
         const qulonglong dialog = qor.waitForWindow("ODBC Logon");
         QVERIFY2(dialog, "the data source dialog did not appear");

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "support/X11Session.h"
+
+namespace qor::test {
+
+// Closes the message box with this title by pressing Return in it, as a user would.
+bool dismiss(QorProcess& qor, const QString& title);
+
+// From the shown tools window to the data source dialog, the way a user goes: the secret word
+// into the masked field, the right password with the login dialog's notices closed, then the
+// options window's button and its notice. Returns what went wrong, or an empty text.
+QString openDataSourceDialogFromTools(QorProcess& qor);
+
+} // namespace qor::test
