@@ -65,8 +65,14 @@ private slots:
         palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
         palette.setColor(QPalette::HighlightedText, QColor(7, 8, 9));
         palette.setColor(QPalette::ButtonText, QColor(10, 11, 12));
+        // An inactive window keeps the scheme's colours: the inactive group must not be used.
+        for (auto r : {QPalette::WindowText, QPalette::Highlight, QPalette::HighlightedText,
+                       QPalette::ButtonText})
+            palette.setColor(QPalette::Inactive, r, QColor(200, 200, 200));
+        palette.setCurrentColorGroup(QPalette::Inactive);
         QVERIFY(OleColor{value}.isSystem());
-        QCOMPARE(OleColor{value}.resolve(palette), palette.color(QPalette::ColorRole(role)));
+        QCOMPARE(OleColor{value}.resolve(palette),
+                 palette.color(QPalette::Active, QPalette::ColorRole(role)));
     }
 };
 
