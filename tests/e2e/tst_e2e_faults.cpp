@@ -20,16 +20,6 @@ const QPoint calculator(444, 36);
 const QPoint toolsClose(116, 304);
 const QPoint maskedField(336 + 100, 72 + 12);
 
-bool waitUntilActive(qulonglong window, int timeoutMs = 5000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (run("xdotool", {"getactivewindow"}).toULongLong() == window)
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
-}
-
 // The states the program can be in when a fault strikes, each reached as a user reaches it.
 enum class State { MainShown, LaunchFailureBoxOpen, ToolsShown, ToolsHidden, LetsSeeBoxOpen };
 
@@ -49,13 +39,13 @@ bool reach(QorProcess& qor, State state) {
         QorProcess::click(tools, toolsClose);
         return qor.waitForWindowGone(toolsTitle);
     }
-    if (!waitUntilActive(tools))
+    if (!QorProcess::waitUntilActive(tools))
         return false;
     QorProcess::click(tools, maskedField);
     QorProcess::key("ctrl+a");
     QorProcess::type("quilt");
     const qulonglong login = qor.waitForWindow(loginTitle);
-    if (!login || !waitUntilActive(login))
+    if (!login || !QorProcess::waitUntilActive(login))
         return false;
     QorProcess::key("Tab");
     QorProcess::type("wrong");
@@ -97,7 +87,7 @@ private slots:
         QorProcess::click(main, calculator);
         const qulonglong box = qor.waitForWindow(QString::fromUtf8(qor::build::applicationTitle));
         QVERIFY2(box, "no box for the missing program");
-        QVERIFY(waitUntilActive(box));
+        QVERIFY(QorProcess::waitUntilActive(box));
         QorProcess::key("Return");
         QVERIFY(qor.waitForWindowGone(QString::fromUtf8(qor::build::applicationTitle)));
         QVERIFY(qor.running());
@@ -116,11 +106,11 @@ private slots:
         run("wmctrl", {"-c", loginTitle});
         const qulonglong box = qor.waitForWindow("Lets See");
         QVERIFY2(box, "the box went away with its window");
-        QVERIFY(waitUntilActive(box));
+        QVERIFY(QorProcess::waitUntilActive(box));
         QorProcess::key("Return");
         const qulonglong next = qor.waitForWindow("Login");
         QVERIFY2(next, "the handler did not go on after the box");
-        QVERIFY(waitUntilActive(next));
+        QVERIFY(QorProcess::waitUntilActive(next));
         QorProcess::key("Return");
         QVERIFY(qor.waitForWindowGone("Login"));
         QVERIFY2(qor.running(), qor.output().constData());

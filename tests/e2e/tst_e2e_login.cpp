@@ -19,21 +19,10 @@ const QString optionsTitle = QStringLiteral("Form3");
 const QPoint nextPage(32, 252);
 const QPoint maskedField(336 + 100, 72 + 12);
 
-// Keys typed before the window manager has given a new window the focus would go elsewhere.
-bool waitUntilActive(qulonglong window, int timeoutMs = 5000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (run("xdotool", {"getactivewindow"}).toULongLong() == window)
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
-}
-
 // Waits for a message box by its title and closes it with Enter, as a user would.
 bool closeBoxWithEnter(QorProcess& qor, const QString& title) {
     const qulonglong box = qor.waitForWindow(title);
-    if (!box || !waitUntilActive(box))
+    if (!box || !QorProcess::waitUntilActive(box))
         return false;
     QorProcess::key("Return");
     return qor.waitForWindowGone(title);
@@ -53,13 +42,13 @@ private slots:
         const qulonglong tools = qor.waitForWindow(toolsTitle);
         QVERIFY2(tools, "the tools window did not appear");
         // The field starts with a text of its own; typing over the whole of it leaves the word.
-        QVERIFY(waitUntilActive(tools));
+        QVERIFY(QorProcess::waitUntilActive(tools));
         QorProcess::click(tools, maskedField);
         QorProcess::key("ctrl+a");
         QorProcess::type("quilt");
         const qulonglong login = qor.waitForWindow(loginTitle);
         QVERIFY2(login, "the login dialog did not appear");
-        QVERIFY2(waitUntilActive(login), "the login dialog did not get the focus");
+        QVERIFY2(QorProcess::waitUntilActive(login), "the login dialog did not get the focus");
 
         // The first focus is in the user name; the password follows it in tab order.
         QorProcess::type("me");
@@ -68,7 +57,7 @@ private slots:
         QorProcess::key("Return");
         QVERIFY2(closeBoxWithEnter(qor, "Lets See"), "no \"Lets See\" box");
         QVERIFY2(closeBoxWithEnter(qor, "Login"), "no \"Login\" box");
-        QVERIFY2(waitUntilActive(login), "the login dialog did not get the focus back");
+        QVERIFY2(QorProcess::waitUntilActive(login), "the login dialog did not get the focus back");
 
         // The wrong password is selected whole, so typing replaces it.
         QorProcess::type("quilt");

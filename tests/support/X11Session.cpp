@@ -106,6 +106,16 @@ void QorProcess::activate(qulonglong window) {
     run("xdotool", {"windowactivate", "--sync", QString::number(window)});
 }
 
+bool QorProcess::waitUntilActive(qulonglong window, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (run("xdotool", {"getactivewindow"}).toULongLong() == window)
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
 bool QorProcess::waitForExit(int timeoutMs) {
     return process.state() == QProcess::NotRunning || process.waitForFinished(timeoutMs);
 }

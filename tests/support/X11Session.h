@@ -29,6 +29,8 @@ public:
     static void key(const QString& keys); // xdotool key names, e.g. "alt+F4", "Return"
     static void type(const QString& text);
     static void activate(qulonglong window);
+    // Keys typed before the window manager has given a new window the focus would go elsewhere.
+    static bool waitUntilActive(qulonglong window, int timeoutMs = 5000);
 
     bool waitForExit(int timeoutMs = 10000);
     int exitCode() const { return process.exitCode(); }
