@@ -1,12 +1,13 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/DrawingLayer.h"
 #include "ui/Events.h"
+#include "ui/LiveShape.h"
 #include "ui/WindowDescription.h"
 
 #include <QHash>
 #include <QImage>
-#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 #include <deque>
@@ -14,31 +15,14 @@
 
 namespace qor {
 
-class LiveWindow;
-
-// A shape is painted by its window, so pointer events over it reach the window.
-class LiveShape {
-public:
-    LiveShape(LiveWindow& window, const ControlDescription& description);
-    const QString& name() const { return shapeName; }
-    ShapeKind kind() const { return shapeKind; }
-    float Left() const { return left; }
-    float Top() const { return top; }
-    void setLeft(float twips);
-    void setTop(float twips);
-    // The figure actually drawn, in twips: circles and rounded squares take the smaller side of
-    // the box and stand centred in it.
-    QRectF figure() const;
-
-private:
-    LiveWindow& window;
-    QString shapeName;
-    ShapeKind shapeKind;
-    float left, top, width, height;
-};
-
 // A top-level window built from its description. Its client area is this widget; the platform's
 // frame, if any, lies outside it.
+//
+// Each job of the window has its own file: LiveWindow.cpp makes the window and looks up its
+// controls, LiveWindowControls.cpp builds the controls with their colours, tab order and
+// accessible names, LiveWindowState.cpp keeps position, height and window state, and
+// LiveWindowDrawing.cpp paints the surface and hands Circle and PSet to the drawing layer
+// (DrawingLayer.h). LiveWindowInput.cpp turns pointer, keys and close requests into events.
 class LiveWindow : public QWidget {
     Q_OBJECT
 public:
@@ -56,19 +40,19 @@ public:
     // The first focus goes to the focusable control with the lowest tab index.
     void focusFirstControl();
 
-    // Members that handlers use. Lengths are single-precision twips; the window's position and
-    // height are those of its outer frame.
-    float Left() const;
-    float Top() const;
-    float Height() const;
-    void setLeft(float twips);
-    void setTop(float twips);
-    void setHeight(float twips);
+    // Members that handlers use. Lengths are single-precision twips, named apart from QWidget's
+    // pixel members; the window's position and height are those of its outer frame.
+    float LeftTwips() const;
+    float TopTwips() const;
+    float HeightTwips() const;
+    void setLeftTwips(float twips);
+    void setTopTwips(float twips);
+    void setHeightTwips(float twips);
     // 0 normal, 1 minimized, 2 maximized. A visible window returns once the platform has given
     // it its new size, so that drawing lands on the new client area; a resize wipes the drawings.
-    void setWindowState(int state);
+    void setWindowStateValue(int state);
     void setDrawWidth(int pixels);
-    int drawWidth() const { return penWidth; }
+    int drawWidth() const { return drawing.penWidth(); }
     void Circle(float x, float y, float radius, std::optional<OleColor> colour = std::nullopt);
     void PSet(float x, float y, OleColor colour);
 
@@ -81,7 +65,7 @@ public:
     bool hasControl(const QString& key) const { return controls.contains(key); }
 
     // The drawing layer, in client pixels: what Circle and PSet have drawn since the last resize.
-    const QImage& drawingLayer() const { return layer(); }
+    const QImage& drawingLayer() const { return drawing.image(); }
 
     // Repaints the part of the client area that a shape covers now or covered before.
     void shapeMoved(const QRectF& before, const QRectF& after);
@@ -104,10 +88,6 @@ private:
     void connectTabOrderAndBuddies();
     void raiseEvent(const QString& source, Event event);
     void raiseEvent(const QString& source, Event event, EventArgs& args);
-    void redrawDirty(const QRectF& pixels);
-    // Puts a dot of the layer on the screen without painting the window; false when the window
-    // must be painted instead.
-    bool showDirectly(const QRect& dot, QRgb rgb);
     // Waits, within bounds, until the platform has given the window a size other than `before`.
     void awaitNewSize(QSize before);
 
@@ -118,14 +98,7 @@ private:
     std::deque<LiveShape> shapes;
     QPushButton* defaultButton = nullptr;
     QPushButton* cancelButton = nullptr;
-    QImage& layer() const;
-    mutable QImage overlay;
-    // Controls placed right on the client area, which cover the drawing layer.
-    std::vector<QWidget*> surfaceControls;
-    // Set while part of the client area awaits painting, so the screen is not what the window
-    // would paint.
-    bool surfaceStale = true;
-    int penWidth = 1;
+    DrawingLayer drawing{*this};
     bool centreOnceFramed = false;
 };
 

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer clock;
     clock.start();
-    window.setWindowState(starFieldWindowState);
+    window.setWindowStateValue(starFieldWindowState);
     const double maximizeMs = double(clock.nsecsElapsed()) / 1e6;
     const QSize grantedAtOnce = window.size();
     window.setDrawWidth(starFieldPenWidth);

@@ -151,7 +151,7 @@ void Form1::Form_MouseDown(std::int16_t, std::int16_t, float x, float y) {
 // Runs on every unload of the window, by the close sequence or the close box; the cancel flag
 // stays 0, so the window goes once the last dot is drawn. No other event is handled meanwhile.
 void Form1::Form_Unload(std::int16_t&) {
-    Me.setWindowState(starFieldWindowState);
+    Me.setWindowStateValue(starFieldWindowState);
     Me.setDrawWidth(starFieldPenWidth);
     drawStarField(Me, *random);
 }

@@ -13,12 +13,12 @@ public:
     WidgetSlideAwaySurface(LiveWindow& window, ScreenInfo& screen)
         : window(window), screen(screen) {}
 
-    float Height() const override { return window.Height(); }
-    void setHeight(float height) override { window.setHeight(height); }
-    float Top() const override { return window.Top(); }
-    void setTop(float top) override { window.setTop(top); }
-    float Left() const override { return window.Left(); }
-    void setLeft(float left) override { window.setLeft(left); }
+    float Height() const override { return window.HeightTwips(); }
+    void setHeight(float height) override { window.setHeightTwips(height); }
+    float Top() const override { return window.TopTwips(); }
+    void setTop(float top) override { window.setTopTwips(top); }
+    float Left() const override { return window.LeftTwips(); }
+    void setLeft(float left) override { window.setLeftTwips(left); }
     float ScreenHeight() const override { return screen.height(); }
     float ScreenWidth() const override { return screen.width(); }
 

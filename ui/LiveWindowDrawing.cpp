@@ -1,0 +1,84 @@
+#include "ui/LiveWindow.h"
+
+#include "app/Services.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace qor {
+
+namespace {
+
+// Divides in single precision, as the twips themselves are held.
+QRectF pixelsOf(const QRectF& twips) {
+    return {float(twips.x()) / twipsPerPixel, float(twips.y()) / twipsPerPixel,
+            float(twips.width()) / twipsPerPixel, float(twips.height()) / twipsPerPixel};
+}
+
+} // namespace
+
+void LiveWindow::setDrawWidth(int pixels) {
+    if (pixels < 1 || pixels > 32767)
+        throw Failure("Invalid draw width " + std::to_string(pixels));
+    drawing.setPenWidth(pixels);
+}
+
+void LiveWindow::Circle(float x, float y, float radius, std::optional<OleColor> colour) {
+    drawing.circle(x, y, radius, colour.value_or(describedAs.foreColor).resolve(palette()));
+}
+
+void LiveWindow::PSet(float x, float y, OleColor colour) {
+    drawing.dot(x, y, colour.resolve(palette()));
+}
+
+void LiveWindow::shapeMoved(const QRectF& before, const QRectF& after) {
+    const auto toPixels = [](const QRectF& twips) {
+        return pixelsOf(twips).toAlignedRect().adjusted(-2, -2, 2, 2);
+    };
+    drawing.markStale();
+    update(toPixels(before));
+    update(toPixels(after));
+}
+
+void LiveWindow::paintEvent(QPaintEvent* event) {
+    drawing.painting(event->region());
+    QPainter painter(this);
+    const QColor back = describedAs.backColor.resolve(palette());
+    painter.fillRect(rect(), back);
+    // Shapes and lines are outlined in the fore colour, unless that is the back colour too (the
+    // screen saver window), where they would not show.
+    QColor outline = describedAs.foreColor.resolve(palette());
+    if (outline == back)
+        outline = palette().color(QPalette::Highlight);
+    painter.setPen(QPen(outline, 1));
+    painter.setBrush(Qt::NoBrush);
+    for (const LiveShape& s : shapes) {
+        const QRectF px = pixelsOf(s.figure());
+        switch (s.kind()) {
+        case ShapeKind::Rectangle:
+            painter.drawRect(px);
+            break;
+        case ShapeKind::Circle:
+            painter.drawEllipse(px);
+            break;
+        case ShapeKind::RoundedSquare:
+            painter.drawRoundedRect(px, px.width() / 8, px.height() / 8);
+            break;
+        }
+    }
+    for (const ControlDescription& control : describedAs.controls) {
+        if (control.kind != ControlKind::Line)
+            continue;
+        const LineEnds& e = control.ends;
+        painter.drawLine(QPointF(e.x1 / double(twipsPerPixel), e.y1 / double(twipsPerPixel)),
+                         QPointF(e.x2 / double(twipsPerPixel), e.y2 / double(twipsPerPixel)));
+    }
+    drawing.paintOver(painter);
+}
+
+void LiveWindow::resizeEvent(QResizeEvent* event) {
+    drawing.wipe();
+    QWidget::resizeEvent(event);
+}
+
+} // namespace qor

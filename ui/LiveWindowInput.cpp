@@ -1,0 +1,98 @@
+#include "ui/LiveWindow.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace qor {
+
+void LiveWindow::mouseMoveEvent(QMouseEvent* event) {
+    EventArgs args;
+    args.button = std::int16_t((event->buttons() & Qt::LeftButton ? 1 : 0) |
+                               (event->buttons() & Qt::RightButton ? 2 : 0) |
+                               (event->buttons() & Qt::MiddleButton ? 4 : 0));
+    args.x = float(event->position().x()) * twipsPerPixel;
+    args.y = float(event->position().y()) * twipsPerPixel;
+    raiseEvent(formSource, Event::MouseMove, args);
+}
+
+void LiveWindow::mousePressEvent(QMouseEvent* event) {
+    EventArgs args;
+    args.button = std::int16_t(event->button() == Qt::LeftButton    ? 1
+                               : event->button() == Qt::RightButton ? 2
+                                                                    : 4);
+    args.x = float(event->position().x()) * twipsPerPixel;
+    args.y = float(event->position().y()) * twipsPerPixel;
+    raiseEvent(formSource, Event::MouseDown, args);
+}
+
+void LiveWindow::keyPressEvent(QKeyEvent* event) {
+    // Keys that the focused control did not take: Enter presses the focused button or else the
+    // default button, Esc the cancel button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            focused && focused->isEnabled()) {
+            focused->click();
+            return;
+        }
+        if (defaultButton && defaultButton->isEnabled()) {
+            defaultButton->click();
+            return;
+        }
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && cancelButton &&
+        cancelButton->isEnabled()) {
+        cancelButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F4 && key->modifiers() == Qt::AltModifier) {
+        if (sink)
+            sink->closeRequested(*this);
+        return true;
+    }
+    // Key preview: the window sees a character key before the focused control. A key that a
+    // control ignores travels on to its parents; only its first delivery counts.
+    const QWidget* receiver = qobject_cast<QWidget*>(watched);
+    const QWidget* focused = focusWidget() ? focusWidget() : this;
+    // Tab and Shift+Tab move the focus; they are not character keys.
+    const bool navigation = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (describedAs.keyPreview && receiver == focused && !key->text().isEmpty() && !navigation) {
+        EventArgs args;
+        args.keyAscii = std::int16_t(key->text().at(0).unicode());
+        QPointer<LiveWindow> alive(this);
+        raiseEvent(formSource, Event::KeyPress, args);
+        // A handler that unloaded the window has consumed the key.
+        if (!alive || !sink)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LiveWindow::closeEvent(QCloseEvent* event) {
+    // The registry decides: the window's unload handler runs first, and only the registry
+    // destroys the window.
+    event->ignore();
+    if (sink)
+        sink->closeRequested(*this);
+}
+
+void LiveWindow::raiseEvent(const QString& source, Event event) {
+    EventArgs args;
+    raiseEvent(source, event, args);
+}
+
+void LiveWindow::raiseEvent(const QString& source, Event event, EventArgs& args) {
+    if (sink)
+        sink->raise(*this, source, event, args);
+}
+
+} // namespace qor

@@ -1,0 +1,125 @@
+#include "ui/LiveWindow.h"
+
+#include "app/Services.h"
+#include "ui/EventHold.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+#include <algorithm>
+
+namespace qor {
+
+namespace {
+
+// How long a window waits for the platform to apply a new window state. A window manager answers
+// within milliseconds; without one, or when it refuses, the handler goes on after this.
+constexpr int newSizeWaitMs = 1000;
+
+} // namespace
+
+void LiveWindow::placeAtStartUpPosition() {
+    if (describedAs.startUpPosition != StartUpPosition::CenterScreen)
+        return;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    if (windowHandle())
+        windowHandle()->setFramePosition(frame.topLeft());
+    else
+        move(frame.topLeft());
+    // A window manager adds its frame after the window is mapped; until then the frame is
+    // unknown, and the window is centred again once it is.
+    centreOnceFramed = windowHandle() && frameGeometry() == geometry() &&
+                       describedAs.borderStyle != BorderStyle::None;
+}
+
+void LiveWindow::moveEvent(QMoveEvent* event) {
+    if (centreOnceFramed && frameGeometry() != geometry()) {
+        centreOnceFramed = false;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                placeAtStartUpPosition();
+                centreOnceFramed = false;
+            },
+            Qt::QueuedConnection);
+    }
+    QWidget::moveEvent(event);
+}
+
+float LiveWindow::LeftTwips() const {
+    return pixelsToTwips(frameGeometry().x());
+}
+float LiveWindow::TopTwips() const {
+    return pixelsToTwips(frameGeometry().y());
+}
+float LiveWindow::HeightTwips() const {
+    return pixelsToTwips(frameGeometry().height());
+}
+
+void LiveWindow::setLeftTwips(float twips) {
+    move(twipsToPixels(twips), frameGeometry().y());
+}
+void LiveWindow::setTopTwips(float twips) {
+    move(frameGeometry().x(), twipsToPixels(twips));
+}
+
+void LiveWindow::setHeightTwips(float twips) {
+    const int frameExtra = frameGeometry().height() - height();
+    const int client = std::max(0, twipsToPixels(twips) - frameExtra);
+    if (describedAs.borderStyle == BorderStyle::FixedDialog)
+        setFixedHeight(client);
+    else
+        resize(width(), client);
+}
+
+void LiveWindow::setWindowStateValue(int state) {
+    Qt::WindowStates wanted = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    switch (state) {
+    case 0:
+        break;
+    case 1:
+        wanted |= Qt::WindowMinimized;
+        break;
+    case 2:
+        wanted |= Qt::WindowMaximized;
+        break;
+    default:
+        throw Failure("Invalid window state " + std::to_string(state));
+    }
+    if (wanted == windowState())
+        return;
+    // A hidden window keeps its new state for when it is shown again, and stays hidden.
+    if (!isVisible()) {
+        QWidget::setWindowState(wanted);
+        return;
+    }
+    const QSize before = size();
+    QWidget::setWindowState(wanted);
+    if (state != 1)
+        awaitNewSize(before);
+}
+
+void LiveWindow::awaitNewSize(QSize before) {
+    if (minimumSize() == maximumSize())
+        return;
+    // The platform grants a new window state later, when the window manager has acted on it,
+    // and what the handler draws next must land on the new client area. Until the size
+    // arrives only the platform's own traffic is let through: no handler of the program may
+    // start in between, so input and close requests are held back and delivered afterwards,
+    // and timers and socket notifications wait for their next turn.
+    EventHold hold;
+    const QDeadlineTimer deadline(newSizeWaitMs);
+    while (size() == before && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (size() == before)
+            QThread::msleep(1);
+    }
+}
+
+} // namespace qor
