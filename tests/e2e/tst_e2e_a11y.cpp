@@ -1,7 +1,8 @@
 #include "support/HiddenPath.h"
+#include "support/OdbcConfiguration.h"
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,20 +14,15 @@
 #include <functional>
 #include <sys/types.h>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
 const QString treeScript = QStringLiteral(QOR_SOURCE_DIR "/tests/e2e/a11y_tree.py");
 const QString python = QStringLiteral("/usr/bin/python3");
 const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
 const QString textOneName = QStringLiteral("$ecret 0ptions Enter Pase Here");
-
-bool writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
 
 QJsonArray childrenOf(const QJsonObject& node) {
     return node.value("children").toArray();
@@ -162,10 +158,10 @@ private slots:
             run(python, {treeScript, "press", QString::number(qor.pid()), mainTitle, "NEXT PAGE"},
                 30000);
         QCOMPARE(pressed, QStringLiteral("pressed"));
-        QVERIFY2(qor.waitForWindow("Form2"), "the tools window did not appear");
+        QVERIFY2(qor.waitForWindow(toolsTitle), "the tools window did not appear");
 
-        const QJsonObject toolsTree = treeWith(qor, "Form2");
-        const QJsonObject tools = windowNamed(toolsTree, "Form2");
+        const QJsonObject toolsTree = treeWith(qor, toolsTitle);
+        const QJsonObject tools = windowNamed(toolsTree, toolsTitle);
         QVERIFY2(!tools.isEmpty(), "the tools window is not in the accessibility tree");
         const QStringList toolsButtons = namesOf(nodesWithRole(tools, "push button"));
         for (const char* caption : {"Control Panel", "Paint", "Splash Screen"})
@@ -191,13 +187,10 @@ private slots:
     void dataSourceDialogListsItsItems() {
         QTemporaryDir odbc;
         QVERIFY(odbc.isValid());
-        QVERIFY(writeFile(odbc.filePath("odbc.ini"), "[Payroll]\nDriver=PostgreSQL Unicode\n\n"
-                                                     "[Stock]\nDriver=SQLite3\n"));
-        QVERIFY(writeFile(odbc.filePath("user.ini"), "[Archive]\nDriver=PostgreSQL Unicode\n"));
         QProcessEnvironment environment = programEnvironment();
-        environment.insert("ODBCSYSINI", odbc.path());
-        environment.insert("ODBCINI", odbc.filePath("user.ini"));
-        environment.remove("ODBCSEARCH");
+        const QString unusable =
+            useOdbcConfiguration(odbc.path(), sampleDataSources(), environment);
+        QVERIFY2(unusable.isEmpty(), qPrintable(unusable));
 
         QorProcess qor(environment);
         QVERIFY(qor.start());
@@ -210,10 +203,10 @@ private slots:
 
         const QString failed = openDataSourceDialogFromTools(qor);
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        QVERIFY2(qor.waitForWindow("ODBC Logon"), "the data source dialog did not appear");
+        QVERIFY2(qor.waitForWindow(dataSourceTitle), "the data source dialog did not appear");
 
-        const QJsonObject tree = treeWith(qor, "ODBC Logon");
-        const QJsonObject dialog = windowNamed(tree, "ODBC Logon");
+        const QJsonObject tree = treeWith(qor, dataSourceTitle);
+        const QJsonObject dialog = windowNamed(tree, dataSourceTitle);
         QVERIFY2(!dialog.isEmpty(), "the data source dialog is not in the accessibility tree");
         const QStringList buttons = namesOf(nodesWithRole(dialog, "push button"));
         QVERIFY2(buttons.contains("OK") && buttons.contains("Cancel"),

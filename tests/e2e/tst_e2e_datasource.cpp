@@ -1,29 +1,22 @@
 #include "BuildValues.h"
 #include "support/HiddenPath.h"
+#include "support/OdbcConfiguration.h"
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
 const QString sampleTitle = QString::fromUtf8(qor::build::applicationTitle);
-
-// Client pixels (twips / 15) of the main window's "NEXT PAGE".
-const QPoint nextPage(32, 252);
-
-bool writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
 
 } // namespace
 
@@ -89,14 +82,10 @@ private slots:
     void hiddenPathOpensTheDialogListingTheConfiguredDataSources() {
         QTemporaryDir odbc;
         QVERIFY(odbc.isValid());
-        // Two system data sources and one user data source; two share a driver.
-        QVERIFY(writeFile(odbc.filePath("odbc.ini"), "[Payroll]\nDriver=PostgreSQL Unicode\n\n"
-                                                     "[Stock]\nDriver=SQLite3\n"));
-        QVERIFY(writeFile(odbc.filePath("user.ini"), "[Archive]\nDriver=PostgreSQL Unicode\n"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ODBCSYSINI", odbc.path());
-        environment.insert("ODBCINI", odbc.filePath("user.ini"));
-        environment.remove("ODBCSEARCH");
+        const QString unusable =
+            useOdbcConfiguration(odbc.path(), sampleDataSources(), environment);
+        QVERIFY2(unusable.isEmpty(), qPrintable(unusable));
 
         QorProcess qor(environment);
         QVERIFY(qor.start());
@@ -107,7 +96,7 @@ private slots:
         const QString failed = openDataSourceDialogFromTools(qor);
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
-        const qulonglong dialog = qor.waitForWindow("ODBC Logon");
+        const qulonglong dialog = qor.waitForWindow(dataSourceTitle);
         QVERIFY2(dialog, "the data source dialog did not appear");
         QorProcess::activate(dialog);
 
@@ -125,7 +114,7 @@ private slots:
         QCOMPARE(walk(qor, dialog, "Driver"), (QStringList{"PostgreSQL Unicode", "SQLite3"}));
 
         QorProcess::key("Escape");
-        QVERIFY(qor.waitForWindowGone("ODBC Logon"));
+        QVERIFY(qor.waitForWindowGone(dataSourceTitle));
         QVERIFY(qor.running());
         qor.signal(SIGTERM);
         QVERIFY(qor.waitForExit(30000));

@@ -1,4 +1,6 @@
 #include "BuildValues.h"
+#include "support/HiddenPath.h"
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
 #include <QDeadlineTimer>
@@ -6,19 +8,13 @@
 #include <QThread>
 #include <csignal>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
-const QString toolsTitle = QStringLiteral("Form2");
-const QString loginTitle = QStringLiteral("Login To Brannocks Secret Options");
-
-// Client pixels (twips / 15).
-const QPoint nextPage(32, 252);
-const QPoint calculator(444, 36);
-const QPoint toolsClose(116, 304);
-const QPoint maskedField(336 + 100, 72 + 12);
+const QPoint calculator = centreOf(WindowName::Form1, "Command1");
+const QPoint toolsClose = centreOf(WindowName::Frmprogress, "Command1");
 
 // The states the program can be in when a fault strikes, each reached as a user reaches it.
 enum class State { MainShown, LaunchFailureBoxOpen, ToolsShown, ToolsHidden, LetsSeeBoxOpen };
@@ -39,12 +35,7 @@ bool reach(QorProcess& qor, State state) {
         QorProcess::click(tools, toolsClose);
         return qor.waitForWindowGone(toolsTitle);
     }
-    if (!QorProcess::waitUntilActive(tools))
-        return false;
-    QorProcess::click(tools, maskedField);
-    QorProcess::key("ctrl+a");
-    QorProcess::type("quilt");
-    const qulonglong login = qor.waitForWindow(loginTitle);
+    const qulonglong login = enterSecretWord(qor, tools);
     if (!login || !QorProcess::waitUntilActive(login))
         return false;
     QorProcess::key("Tab");

@@ -1,3 +1,4 @@
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
 #include <QDeadlineTimer>
@@ -6,20 +7,17 @@
 #include <QThread>
 #include <csignal>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
-const QString saverTitle = QStringLiteral("Screen Saver");
+const QString saverTitle = titleOf(WindowName::form6);
 const QRect screen(0, 0, 1280, 1024);
 
-// Centres of Form1's buttons in client pixels (twips / 15).
-const QPoint about(416 + 28, 160 + 28);
-const QPoint freakyHypo(272 + 64, 56 + 12);
-
-// The about window's client area, 8520 x 5085 twips.
-const QSize aboutClient(568, 339);
+const QPoint about = centreOf(WindowName::Form1, "Command4");
+const QPoint freakyHypo = centreOf(WindowName::Form1, "Command9");
+const QSize aboutClient = clientSizeOf(WindowName::frmSplash);
 
 QList<qulonglong> visibleWindowsOf(qint64 pid) {
     QList<qulonglong> ids;

@@ -1,3 +1,5 @@
+#include "support/HiddenPath.h"
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
 #include <QDeadlineTimer>
@@ -5,19 +7,10 @@
 #include <QThread>
 #include <csignal>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
-
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
-const QString toolsTitle = QStringLiteral("Form2");
-const QString loginTitle = QStringLiteral("Login To Brannocks Secret Options");
-const QString optionsTitle = QStringLiteral("Form3");
-
-// Client pixels (twips / 15): the main window's "NEXT PAGE" and the centre of the tools window's
-// masked field.
-const QPoint nextPage(32, 252);
-const QPoint maskedField(336 + 100, 72 + 12);
 
 // Waits for a message box by its title and closes it with Enter, as a user would.
 bool closeBoxWithEnter(QorProcess& qor, const QString& title) {
@@ -41,12 +34,7 @@ private slots:
         QorProcess::click(main, nextPage);
         const qulonglong tools = qor.waitForWindow(toolsTitle);
         QVERIFY2(tools, "the tools window did not appear");
-        // The field starts with a text of its own; typing over the whole of it leaves the word.
-        QVERIFY(QorProcess::waitUntilActive(tools));
-        QorProcess::click(tools, maskedField);
-        QorProcess::key("ctrl+a");
-        QorProcess::type("quilt");
-        const qulonglong login = qor.waitForWindow(loginTitle);
+        const qulonglong login = enterSecretWord(qor, tools);
         QVERIFY2(login, "the login dialog did not appear");
         QVERIFY2(QorProcess::waitUntilActive(login), "the login dialog did not get the focus");
 

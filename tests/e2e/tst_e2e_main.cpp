@@ -1,3 +1,4 @@
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
 #include <QDir>
@@ -6,15 +7,13 @@
 #include <QTest>
 #include <csignal>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
-
-// Centres of Form1's buttons in client pixels (twips / 15).
-const QPoint notePad(416 + 28, 240 + 28);
-const QPoint winPopUp(416 + 28, 80 + 32);
+const QPoint notePad = centreOf(WindowName::Form1, "Command5");
+const QPoint winPopUp = centreOf(WindowName::Form1, "Command2");
 
 } // namespace
 
@@ -27,7 +26,7 @@ private slots:
         const qulonglong window = qor.waitForWindow(mainTitle);
         QVERIFY2(window, "the main window did not appear");
         const QRect client = QorProcess::clientArea(window);
-        QCOMPARE(client.size(), QSize(490, 308));
+        QCOMPARE(client.size(), clientSizeOf(WindowName::Form1));
         // openbox's frame is 1, 20, 1 and 5 pixels (left, top, right, bottom).
         const QRect frame = client.adjusted(-1, -20, 1, 5);
         QVERIFY2((frame.center() - QPoint(639, 511)).manhattanLength() <= 2,

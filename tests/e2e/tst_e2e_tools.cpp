@@ -1,3 +1,4 @@
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
 #include <QDeadlineTimer>
@@ -7,16 +8,12 @@
 #include <cstdlib>
 #include <xcb/xcb.h>
 
+using namespace qor;
 using namespace qor::test;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
-const QString toolsTitle = QStringLiteral("Form2");
-
-// Client pixels of the main window's "NEXT PAGE" and of the tools window's "Close".
-const QPoint nextPage(32, 252);
-const QPoint closeButton(116, 304);
+const QPoint closeButton = centreOf(WindowName::Frmprogress, "Command1");
 
 struct Place {
     int left, top, height;

@@ -1,4 +1,5 @@
 #include "support/Fakes.h"
+#include "support/StubWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -8,39 +9,19 @@ using namespace qor::test;
 
 namespace {
 
-// Stands in for the data source dialog: its load is what a show that builds it runs.
-class DataSourceProbe : public BoundModule<DataSourceProbe> {
-public:
-    using BoundModule::BoundModule;
-    static inline QStringList log;
-    static WindowDescription describe() {
-        return {.name = "frmODBCLogon",
-                .caption = "Data Sources",
-                .clientWidth = 3000,
-                .clientHeight = 2000};
-    }
-    static const std::vector<Binding<DataSourceProbe>> bindings;
-
-    void Form_Load() { log << "data source dialog loaded"; }
-};
-
-const std::vector<Binding<DataSourceProbe>> DataSourceProbe::bindings = {
-    {"Form", Event::Load, &DataSourceProbe::Form_Load},
-};
-
+// The data source dialog is a stub: its load is what a show that builds it runs.
 struct OptionsShown {
-    TestProgram program{
-        withWindow(allWindowTypes(), windowType<DataSourceProbe>(WindowName::frmODBCLogon))};
+    TestProgram program{withStubs(allWindowTypes(), {WindowName::frmODBCLogon})};
     LiveWindow* options = nullptr;
 
     OptionsShown() {
-        DataSourceProbe::log.clear();
+        StubWindow::reset();
         program.messages.onShow = [this](const Message& box) {
             const LiveWindow* dialog = program.registry.window(WindowName::frmODBCLogon);
-            DataSourceProbe::log << QStringLiteral("%1: %2 (%3), dialog on screen %4")
-                                        .arg(box.title, box.prompt)
-                                        .arg(int(box.style))
-                                        .arg(dialog && dialog->isVisible());
+            StubWindow::log << QStringLiteral("%1: %2 (%3), dialog on screen %4")
+                                   .arg(box.title, box.prompt)
+                                   .arg(int(box.style))
+                                   .arg(dialog && dialog->isVisible());
         };
         program.show(WindowName::Form3);
         options = &program.window(WindowName::Form3);
@@ -51,7 +32,8 @@ struct OptionsShown {
 };
 
 const QString notice = QStringLiteral("Error Info: These Are Being Fixed (16), dialog on screen 1");
-const QString loaded = QStringLiteral("data source dialog loaded");
+const QString loaded = QStringLiteral("load visible=0");
+const QString unloaded = QStringLiteral("unload 0");
 
 } // namespace
 
@@ -86,14 +68,14 @@ private slots:
                 QTest::keyClick(&button, Qt::Key(key));
         };
         press();
-        QCOMPARE(DataSourceProbe::log, (QStringList{loaded, notice}));
+        QCOMPARE(StubWindow::log, (QStringList{loaded, notice}));
         QPointer<LiveWindow> dialog = &s.program.window(WindowName::frmODBCLogon);
         press();
-        QCOMPARE(DataSourceProbe::log, (QStringList{loaded, notice, notice}));
+        QCOMPARE(StubWindow::log, (QStringList{loaded, notice, notice}));
         QCOMPARE(&s.program.window(WindowName::frmODBCLogon), dialog.data());
         s.program.event([&] { s.program.registry.Unload(WindowName::frmODBCLogon); });
         press();
-        QCOMPARE(DataSourceProbe::log, (QStringList{loaded, notice, notice, loaded, notice}));
+        QCOMPARE(StubWindow::log, (QStringList{loaded, notice, notice, unloaded, loaded, notice}));
         QCOMPARE(s.program.registry.state(WindowName::Form3), WindowRegistry::State::Shown);
         QVERIFY(s.options->isVisible());
         QVERIFY(!s.program.ended());

@@ -1,4 +1,5 @@
 #include "support/Fakes.h"
+#include "support/StubWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -8,56 +9,8 @@ using namespace qor::test;
 
 namespace {
 
-// A window whose handlers write what happens to them into a shared log, and whose click handler
-// runs whatever the test gives it.
-class Probe : public BoundModule<Probe> {
-public:
-    using BoundModule::BoundModule;
-    static inline QStringList log;
-    static inline std::function<void(Probe&)> onClick;
-
-    static WindowDescription describe() {
-        return {.name = "Probe",
-                .caption = "Probe",
-                .clientWidth = 3000,
-                .clientHeight = 1500,
-                .startUpPosition = StartUpPosition::CenterScreen,
-                .controls = {
-                    {.name = "Text1",
-                     .kind = ControlKind::TextBox,
-                     .caption = "described",
-                     .box = {100, 100, 2000, 300},
-                     .tabIndex = 0},
-                    {.name = "Command1",
-                     .kind = ControlKind::Button,
-                     .caption = "Go",
-                     .box = {100, 600, 1000, 400},
-                     .tabIndex = 1},
-                }};
-    }
-    static const std::vector<Binding<Probe>> bindings;
-
-    void Form_Load() { log << QStringLiteral("load visible=%1").arg(Me.isVisible()); }
-    void Form_Unload(std::int16_t& cancel) { log << QStringLiteral("unload %1").arg(cancel); }
-    void Command1_Click() {
-        log << "click";
-        if (onClick)
-            onClick(*this);
-        log << "click done";
-    }
-    WindowRegistry& reg() { return registry; }
-    Services& svc() { return services; }
-};
-
-const std::vector<Binding<Probe>> Probe::bindings = {
-    {"Form", Event::Load, &Probe::Form_Load},
-    {"Form", Event::Unload, &Probe::Form_Unload},
-    {"Command1", Event::Click, &Probe::Command1_Click},
-};
-
 std::vector<WindowType> probeTypes() {
-    auto types = withWindow(allWindowTypes(), windowType<Probe>(WindowName::Form4));
-    return withWindow(types, windowType<Probe>(WindowName::Form5));
+    return withStubs(allWindowTypes(), {WindowName::Form4, WindowName::Form5});
 }
 
 } // namespace
@@ -65,17 +18,14 @@ std::vector<WindowType> probeTypes() {
 class RegistryTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        Probe::log.clear();
-        Probe::onClick = nullptr;
-    }
+    void init() { StubWindow::reset(); }
     void cleanup() { checkNoStrayWindows(); }
 
     void firstShowBuildsRunsLoadBeforeShowingAndCentres() {
         TestProgram program(probeTypes());
         program.show(WindowName::Form4);
         QCOMPARE(program.registry.state(WindowName::Form4), WindowRegistry::State::Shown);
-        QCOMPARE(Probe::log, QStringList{"load visible=0"});
+        QCOMPARE(StubWindow::log, QStringList{"load visible=0"});
         LiveWindow& window = program.window(WindowName::Form4);
         QVERIFY(window.isVisible());
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
@@ -88,10 +38,10 @@ private slots:
         LiveWindow* first = &program.window(WindowName::Form4);
         program.show(WindowName::Form4);
         QCOMPARE(&program.window(WindowName::Form4), first);
-        QCOMPARE(Probe::log.count("load visible=0"), 1);
+        QCOMPARE(StubWindow::log.count("load visible=0"), 1);
         int visible = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
-            visible += w->isVisible() && w->objectName() == "Probe";
+            visible += w->isVisible() && w->objectName() == "Stub";
         QCOMPARE(visible, 1);
     }
 
@@ -110,7 +60,7 @@ private slots:
         QVERIFY(window->isVisible());
         QCOMPARE(window->pos(), place);
         QCOMPARE(window->textBox("Text1").text(), "typed by the user");
-        QCOMPARE(Probe::log.count("load visible=0"), 1);
+        QCOMPARE(StubWindow::log.count("load visible=0"), 1);
         QVERIFY(!program.ended());
         program.event([&] { program.registry.Unload(WindowName::Form4); });
     }
@@ -130,8 +80,8 @@ private slots:
         QCOMPARE(second.textBox("Text1").text(), "described");
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
         QTRY_VERIFY((second.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
-        QCOMPARE(Probe::log.count("load visible=0"), 3);
-        QCOMPARE(Probe::log.count("unload 0"), 1);
+        QCOMPARE(StubWindow::log.count("load visible=0"), 3);
+        QCOMPARE(StubWindow::log.count("unload 0"), 1);
         program.event([&] { program.registry.closeAll(); });
     }
 
@@ -170,7 +120,7 @@ private slots:
         QVERIFY(!program.ended());
         // Log-off closes hidden windows too, each with its unload handler.
         program.event([&] { program.registry.closeAll(); });
-        QCOMPARE(Probe::log.count("unload 0"), 1);
+        QCOMPARE(StubWindow::log.count("unload 0"), 1);
         QVERIFY(program.ended());
     }
 
@@ -178,19 +128,21 @@ private slots:
         TestProgram program(probeTypes());
         program.show(WindowName::Form4);
         program.messages.onShow = [&](const Message&) { program.registry.closeAll(); };
-        Probe::onClick = [](Probe& p) { p.svc().messages.show("waiting", MessageStyle::Ok); };
+        StubWindow::onClick = [](StubWindow& p) {
+            p.programServices().messages.show("waiting", MessageStyle::Ok);
+        };
         program.window(WindowName::Form4).button("Command1").click();
-        QCOMPARE(Probe::log.count("unload 0"), 1);
-        QVERIFY(!Probe::log.contains("click done"));
+        QCOMPARE(StubWindow::log.count("unload 0"), 1);
+        QVERIFY(!StubWindow::log.contains("click done"));
         QCOMPARE(program.quitStatus, std::optional<int>(0));
     }
 
     void unloadInsideAHandlerRunsTheUnloadHandlerThenGoesOn() {
         TestProgram program(probeTypes());
         program.show(WindowName::Form4);
-        Probe::onClick = [](Probe& p) { p.reg().Unload(WindowName::Form4); };
+        StubWindow::onClick = [](StubWindow& p) { p.programRegistry().Unload(WindowName::Form4); };
         program.window(WindowName::Form4).button("Command1").click();
-        QCOMPARE(Probe::log.mid(1), (QStringList{"click", "unload 0", "click done"}));
+        QCOMPARE(StubWindow::log.mid(1), (QStringList{"click", "unload 0", "click done"}));
         QVERIFY(program.ended());
     }
 
@@ -199,10 +151,10 @@ private slots:
         program.show(WindowName::Form5);
         program.event([&] { program.registry.Hide(WindowName::Form5); });
         program.show(WindowName::Form4);
-        Probe::onClick = [](Probe& p) { p.reg().End(); };
+        StubWindow::onClick = [](StubWindow& p) { p.programRegistry().End(); };
         program.window(WindowName::Form4).button("Command1").click();
-        QCOMPARE(Probe::log.count("unload 0"), 0);
-        QVERIFY(!Probe::log.contains("click done"));
+        QCOMPARE(StubWindow::log.count("unload 0"), 0);
+        QVERIFY(!StubWindow::log.contains("click done"));
         QCOMPARE(program.quitStatus, std::optional<int>(0));
         QCOMPARE(program.registry.window(WindowName::Form4), nullptr);
         QCOMPARE(program.registry.window(WindowName::Form5), nullptr);
@@ -214,12 +166,12 @@ private slots:
     void failureIsShownThenEndsTheProgramWithoutUnloadHandlers() {
         TestProgram program(probeTypes());
         program.show(WindowName::Form4);
-        Probe::onClick = [](Probe&) { throw Failure("Overflow"); };
+        StubWindow::onClick = [](StubWindow&) { throw Failure("Overflow"); };
         program.window(WindowName::Form4).button("Command1").click();
         QCOMPARE(program.messages.messages,
                  QList<Message>{(Message{"Overflow", MessageStyle::Stop, QString()})});
-        QVERIFY(!Probe::log.contains("click done"));
-        QCOMPARE(Probe::log.count("unload 0"), 0);
+        QVERIFY(!StubWindow::log.contains("click done"));
+        QCOMPARE(StubWindow::log.count("unload 0"), 0);
         QCOMPARE(program.quitStatus, std::optional<int>(1));
         QCOMPARE(program.registry.window(WindowName::Form4), nullptr);
     }
@@ -228,15 +180,15 @@ private slots:
         TestProgram program(probeTypes());
         program.show(WindowName::Form4);
         program.launcher.missing << "nothing.exe";
-        Probe::onClick = [](Probe& p) {
-            p.svc().launcher.start("nothing.exe /x", ShowStyle::Normal);
+        StubWindow::onClick = [](StubWindow& p) {
+            p.programServices().launcher.start("nothing.exe /x", ShowStyle::Normal);
         };
         program.window(WindowName::Form4).button("Command1").click();
         QCOMPARE(program.messages.messages,
                  QList<Message>{
                      (Message{"File not found: nothing.exe", MessageStyle::Stop, QString()})});
         // The handler stops at the failing step; the program keeps running.
-        QVERIFY(!Probe::log.contains("click done"));
+        QVERIFY(!StubWindow::log.contains("click done"));
         QVERIFY(!program.ended());
         QCOMPARE(program.registry.state(WindowName::Form4), WindowRegistry::State::Shown);
         program.event([&] { program.registry.closeAll(); });

@@ -1,5 +1,6 @@
 #include "app/platform/QtKeystrokeService.h"
-#include "support/Fakes.h"
+#include "support/StubWindow.h"
+#include "support/ToolsShown.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -9,45 +10,6 @@ using namespace qor;
 using namespace qor::test;
 
 namespace {
-
-// Stands in for the main window and for any other window of the program: it logs its unload and
-// every handler that runs on it.
-class Other : public BoundModule<Other> {
-public:
-    using BoundModule::BoundModule;
-    static inline QStringList log;
-
-    static WindowDescription describe() {
-        return {.name = "Other",
-                .caption = "Other",
-                .clientWidth = 3000,
-                .clientHeight = 1500,
-                .controls = {
-                    {.name = "Text1",
-                     .kind = ControlKind::TextBox,
-                     .box = {100, 100, 2000, 300},
-                     .tabIndex = 0},
-                    {.name = "Command1",
-                     .kind = ControlKind::Button,
-                     .caption = "Go",
-                     .box = {100, 600, 1000, 400},
-                     .tabIndex = 1},
-                }};
-    }
-    static const std::vector<Binding<Other>> bindings;
-
-    void Command1_Click() { log << Me.name() + " click"; }
-    void Text1_Change() { log << Me.name() + " change"; }
-    void Form_MouseMove(std::int16_t, std::int16_t, float, float) { log << Me.name() + " move"; }
-    void Form_Unload(std::int16_t&) { log << Me.name() + " unload"; }
-};
-
-const std::vector<Binding<Other>> Other::bindings = {
-    {"Command1", Event::Click, &Other::Command1_Click},
-    {"Text1", Event::Change, &Other::Text1_Change},
-    {"Form", Event::MouseMove, &Other::Form_MouseMove},
-    {"Form", Event::Unload, &Other::Form_Unload},
-};
 
 // Every size and place the window is given while the exit runs, in pixels.
 class StepRecorder : public QObject {
@@ -85,25 +47,11 @@ private:
     }
 };
 
-// The tools window as "NEXT PAGE" leaves it, in front of the hidden main window.
-struct ToolsShown {
-    TestProgram program{
-        withWindow(withWindow(allWindowTypes(), windowType<Other>(WindowName::Form1)),
-                   windowType<Other>(WindowName::Form4))};
-    LiveWindow* tools = nullptr;
-
-    ToolsShown() {
-        program.show(WindowName::Form1);
-        program.show(WindowName::Frmprogress);
-        program.event([&] { program.registry.Hide(WindowName::Form1); });
-        tools = &program.window(WindowName::Frmprogress);
-        if (!QTest::qWaitForWindowActive(tools))
-            qWarning("the tools window is not active");
-    }
-    ~ToolsShown() {
-        if (!program.ended())
-            program.event([&] { program.registry.End(); });
-    }
+// The tools window in front of a stub main window; the window its exit must leave alone is a
+// stub too.
+struct ToolsBeforeStubs : ToolsShown {
+    ToolsBeforeStubs()
+        : ToolsShown(withStubs(allWindowTypes(), {WindowName::Form1, WindowName::Form4})) {}
 };
 
 QList<int> countDown(int from, int to) {
@@ -125,7 +73,7 @@ QList<int> countUp(int from, int to) {
 class ToolsExitTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Other::log.clear(); }
+    void init() { StubWindow::reset(); }
     void cleanup() { checkNoStrayWindows(); }
 
     // The window stands centred at (364, 350), 551 x 324 pixels, on a screen of 1280 x 1024:
@@ -138,7 +86,7 @@ private slots:
     }
     void closeCommandPlaysTheExitThenEndsWithNoOtherUnload() {
         QFETCH(QString, how);
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QCOMPARE(s.tools->frameGeometry(), QRect(364, 350, 551, 324));
         StepRecorder steps(*s.tools);
         s.program.launcher.onStart = [] { QFAIL("nothing is launched"); };
@@ -153,7 +101,7 @@ private slots:
         QCOMPARE(steps.tops, countUp(350, 991));
         QCOMPARE(steps.lefts, countUp(364, 1281));
         QCOMPARE(s.program.quitStatus, std::optional<int>(0));
-        QVERIFY(Other::log.isEmpty());
+        QVERIFY(StubWindow::log.isEmpty());
         QCOMPARE(s.program.registry.window(WindowName::Form1), nullptr);
         QCOMPARE(s.program.registry.window(WindowName::Frmprogress), nullptr);
         QVERIFY(s.program.messages.messages.isEmpty());
@@ -162,14 +110,14 @@ private slots:
     // Log-off unloads every window in turn: the main window first, with its unload handler,
     // then the hidden tools window, whose exit runs out of sight and ends the program.
     void logOffRunsTheExitOnTheHiddenWindow() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QPointer<LiveWindow> tools = s.tools;
         s.tools->button("Command1").click();
         QVERIFY(!tools->isVisible());
 
         s.program.event([&] { s.program.registry.closeAll(); });
 
-        QCOMPARE(Other::log, QStringList{"Other unload"});
+        QCOMPARE(StubWindow::log, QStringList{"unload 0"});
         QCOMPARE(s.program.quitStatus, std::optional<int>(0));
         QCOMPARE(s.program.registry.window(WindowName::Frmprogress), nullptr);
         // The window is destroyed once control is back in the event loop; until then it shows
@@ -183,9 +131,10 @@ private slots:
     // never handled: the exit makes no pass through the event loop, and the program has ended
     // when it is over.
     void nothingWaitingIsHandledDuringTheExit() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         s.program.show(WindowName::Form4);
         LiveWindow& other = s.program.window(WindowName::Form4);
+        StubWindow::log.clear();
         s.tools->activateWindow();
         s.tools->textBox("Text1").setFocus();
         QtKeystrokeService keystrokes;
@@ -210,12 +159,12 @@ private slots:
         s.tools->close();
 
         QVERIFY(s.program.ended());
-        QVERIFY(Other::log.isEmpty());
+        QVERIFY(StubWindow::log.isEmpty());
         QVERIFY(tools);
         QCOMPARE(tools->textBox("Text1").Text(), "Text1");
         QCOMPARE(s.program.registry.state(WindowName::frmLogin), WindowRegistry::State::NotLoaded);
         QCoreApplication::processEvents();
-        QVERIFY(Other::log.isEmpty());
+        QVERIFY(StubWindow::log.isEmpty());
     }
 };
 

@@ -1,4 +1,4 @@
-#include "support/Fakes.h"
+#include "support/ToolsShown.h"
 #include "windows/options/SecretWord.h"
 
 #include <QApplication>
@@ -30,27 +30,13 @@ WindowDescription loginStub() {
                           .tabIndex = 0}}};
 }
 
-// The tools window as "NEXT PAGE" leaves it: shown, with a hidden main window behind it. The
-// windows it shows are stubs, so these tests see only what the tools window does.
-struct ToolsShown {
-    TestProgram program{withWindow(
-        withWindow(withWindow(allWindowTypes(), WindowType{WindowName::Form1, &plainStub}),
-                   WindowType{WindowName::frmSplash1, &plainStub}),
-        WindowType{WindowName::frmLogin, &loginStub})};
-    LiveWindow* tools = nullptr;
-
-    ToolsShown() {
-        program.show(WindowName::Form1);
-        program.show(WindowName::Frmprogress);
-        program.event([&] { program.registry.Hide(WindowName::Form1); });
-        tools = &program.window(WindowName::Frmprogress);
-        if (!QTest::qWaitForWindowActive(tools))
-            qWarning("the tools window is not active");
-    }
-    ~ToolsShown() {
-        if (!program.ended())
-            program.event([&] { program.registry.End(); });
-    }
+// The windows the tools window shows are stubs, so these tests see only what it does.
+struct ToolsBeforeStubs : ToolsShown {
+    ToolsBeforeStubs()
+        : ToolsShown(withWindow(
+              withWindow(withWindow(allWindowTypes(), WindowType{WindowName::Form1, &plainStub}),
+                         WindowType{WindowName::frmSplash1, &plainStub}),
+              WindowType{WindowName::frmLogin, &loginStub})) {}
     QPushButton& button(const char* name) { return tools->button(name); }
     TextBox& text1() { return tools->textBox("Text1"); }
     WindowRegistry::State login() const { return program.registry.state(WindowName::frmLogin); }
@@ -96,7 +82,7 @@ private slots:
     void cleanup() { checkNoStrayWindows(); }
 
     void windowIsBorderlessCentredWithFocusOnClose() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QCOMPARE(s.tools->windowTitle(), "Form2");
         QCOMPARE(s.tools->size(), QSize(551, 324));
         QVERIFY(s.tools->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -135,7 +121,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, pixels);
         QFETCH(QString, caption);
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QWidget& control = s.tools->control(name);
         QCOMPARE(control.geometry(), pixels);
         if (auto* button = qobject_cast<QPushButton*>(&control))
@@ -145,7 +131,7 @@ private slots:
     }
 
     void tabFollowsTheTabIndexesAndSkipsTheLabel() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QStringList order;
         for (int i = 0; i < 14; ++i) {
             order << QApplication::focusWidget()->objectName();
@@ -170,7 +156,7 @@ private slots:
         if (!style.isEmpty())
             QApplication::setStyle(style);
         {
-            ToolsShown s;
+            ToolsBeforeStubs s;
             for (const char* red : {"Command1", "Command2", "Command6", "Command11"})
                 QVERIFY2(shareOfColour(s.button(red).grab().toImage(), QColor(255, 0, 0)) > 50,
                          red);
@@ -180,7 +166,7 @@ private slots:
     }
 
     void labelAndTextBoxShowTheirColoursAndTheMask() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         const QPalette system = QApplication::palette();
         auto& label = static_cast<QLabel&>(s.tools->control("Label1"));
         QCOMPARE(label.grab().toImage().pixelColor(195, 30), system.color(QPalette::WindowText));
@@ -195,7 +181,7 @@ private slots:
     }
 
     void shapeIsARoundedSquareCentredInItsBox() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         const LiveShape& shape = s.tools->shape("Shape1");
         QCOMPARE(shape.kind(), ShapeKind::RoundedSquare);
         QCOMPARE(shape.figure(), QRectF(2160, 2040, 1095, 1095));
@@ -240,7 +226,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, commandLine);
         QFETCH(int, style);
-        ToolsShown s;
+        ToolsBeforeStubs s;
         const QRect place = s.tools->frameGeometry();
         s.button(qPrintable(button)).click();
         QCOMPARE(s.program.launcher.launches, (QList<Launch>{{commandLine, ShowStyle(style)}}));
@@ -249,7 +235,7 @@ private slots:
     }
 
     void closeHidesAndTheProgramRunsOnWithNoWindowVisible() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         s.text1().setText("kept");
         QTest::mouseMove(s.tools, QPoint(450, 200));
         const QRect place = s.tools->frameGeometry();
@@ -268,7 +254,7 @@ private slots:
     }
 
     void splashScreenShowsOneSplashWindow() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         s.button("Command12").click();
         LiveWindow* splash = s.program.registry.window(WindowName::frmSplash1);
         QVERIFY(splash && splash->isVisible());
@@ -304,7 +290,7 @@ private slots:
     void loginOpensOnlyWhenTheWholeTextIsTheWord() {
         QFETCH(QStringList, steps);
         QFETCH(bool, opens);
-        ToolsShown s;
+        ToolsBeforeStubs s;
         s.text1().setFocus();
         edit(s.text1(), steps);
         QCOMPARE(s.login(),
@@ -316,7 +302,7 @@ private slots:
     // Every change that makes the text equal shows the one login dialog again, with its
     // contents; the field itself is left as it is.
     void loginShowsAgainOnEveryEquality() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         s.text1().setFocus();
         edit(s.text1(), {"clear", "type:quilt"});
         LiveWindow* login = s.program.registry.window(WindowName::frmLogin);
@@ -352,7 +338,7 @@ private slots:
     void shapeFollowsThePointerOverTheSurfaceOnly() {
         QFETCH(QPoint, pointer);
         QFETCH(bool, moves);
-        ToolsShown s;
+        ToolsBeforeStubs s;
         // Qt drops a move to where the pointer already is; "Splash Screen" takes this one.
         QTest::mouseMove(s.tools, QPoint(400, 290));
         QTest::mouseMove(s.tools, pointer);
@@ -363,7 +349,7 @@ private slots:
 
     // QTest cannot aim at (0, 0): it reads the null point as the widget's centre.
     void pointerAtTheCornerPutsTheShapeThere() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), s.tools->mapToGlobal(QPointF(0, 0)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(s.tools, &move);
@@ -373,7 +359,7 @@ private slots:
 
     // A drag that leaves the window keeps sending moves to it, and the shape follows unclamped.
     void shapeFollowsADragBeyondTheWindow() {
-        ToolsShown s;
+        ToolsBeforeStubs s;
         QTest::mousePress(s.tools, Qt::LeftButton, {}, QPoint(450, 200));
         QTest::mouseMove(s.tools, QPoint(-20, 400));
         const LiveShape& shape = s.tools->shape("Shape1");

@@ -1,33 +1,26 @@
+#include "support/OdbcConfiguration.h"
 #include "windows/datasource/DataSourceEnumeration.h"
 #include "windows/datasource/PlainTextField.h"
 #include "windows/datasource/SortedComboList.h"
 #include "windows/datasource/UnixOdbcDriverManager.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
-#include <cstdlib>
 
 using namespace qor;
+using namespace qor::test;
 
 namespace {
 
-// unixODBC fixes its system folder the first time a process uses it, so each configuration is
-// enumerated by a fresh copy of this program, which writes the data source list, one name a
-// line, UTF-8, into this file.
-constexpr char resultFileVariable[] = "QOR_ODBC_RESULT_FILE";
-
-void enumerateIntoResultFile() {
+// Run in a fresh copy of this program for each configuration: hands back the data source list,
+// one name a line, UTF-8.
+void enumerateInChild() {
     UnixOdbcDriverManager driverManager;
     SortedComboList dsnList;
     SortedComboList drivers(false);
     PlainTextField server(QString(), false);
     GetDSNsAndDrivers(driverManager, dsnList, drivers);
-    QFile file(qEnvironmentVariable(resultFileVariable));
-    if (!file.open(QIODevice::WriteOnly) || file.write(dsnList.items().join(u'\n').toUtf8()) < 0)
-        std::exit(2);
+    finishOdbcChild(dsnList.items().join(u'\n').toUtf8());
 }
 
 QByteArray sourcesIni(const QList<QByteArray>& names) {
@@ -50,10 +43,8 @@ class BadInputOdbcTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        if (qEnvironmentVariableIsSet(resultFileVariable)) {
-            enumerateIntoResultFile();
-            std::exit(0);
-        }
+        if (isOdbcChild())
+            enumerateInChild();
         QVERIFY2(UnixOdbcDriverManager().isLoaded(), "unixODBC is not installed");
     }
 
@@ -81,29 +72,10 @@ private slots:
     void awkwardSourcesAreListed() {
         QFETCH(QByteArray, systemIni);
         QFETCH(QStringList, dsnItems);
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        QFile ini(folder.filePath("odbc.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write(systemIni) == systemIni.size());
-        ini.close();
-        const QString resultFile = folder.filePath("result.txt");
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ODBCSYSINI", folder.path());
-        environment.insert("ODBCINI", folder.filePath("user.ini"));
-        environment.remove("ODBCSEARCH");
-        environment.insert("HOME", folder.path());
-        environment.insert(resultFileVariable, resultFile);
-        QProcess child;
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY2(child.waitForFinished(120000), "the enumeration did not finish");
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                 child.readAllStandardError().constData());
-
-        QFile result(resultFile);
-        QVERIFY(result.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(result.readAll()).split(u'\n'), dsnItems);
+        const OdbcChildOutcome child =
+            runOdbcChild({.systemIni = systemIni, .userIni = {}, .variables = {}});
+        QVERIFY2(child.ok, qPrintable(child.error));
+        QCOMPARE(QString::fromUtf8(child.result).split(u'\n'), dsnItems);
     }
 };
 

@@ -1,26 +1,22 @@
 #include "app/Services.h"
+#include "support/OdbcConfiguration.h"
 #include "windows/datasource/DataSourceEnumeration.h"
 #include "windows/datasource/PlainTextField.h"
 #include "windows/datasource/SortedComboList.h"
 #include "windows/datasource/UnixOdbcDriverManager.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
-#include <cstdlib>
 
 using namespace qor;
+using namespace qor::test;
 
 namespace {
 
-// unixODBC fixes its system folder the first time a process uses it, so every configuration is
-// enumerated by a fresh copy of this program. These variables tell the copy that it is one.
-constexpr char resultFileVariable[] = "QOR_ODBC_RESULT_FILE";
+// The driver manager library that the copy of this program loads, when not the installed one.
 constexpr char libraryVariable[] = "QOR_ODBC_LIBRARY";
 
 // Passes every call to the real driver manager and keeps the codes that allocation and freeing
@@ -53,7 +49,9 @@ private:
     DriverManager& real_;
 };
 
-void enumerateIntoResultFile() {
+// Run in a fresh copy of this program for each configuration: hands back, as JSON, the lists
+// and fields as the enumeration left them and what the driver manager answered.
+void enumerateInChild() {
     const QByteArray library = qgetenv(libraryVariable);
     UnixOdbcDriverManager driverManager(library.isEmpty() ? QByteArray("libodbc.so.2") : library);
     RecordingDriverManager recording(driverManager);
@@ -72,14 +70,7 @@ void enumerateIntoResultFile() {
         {"allocResults", recording.allocResults},
         {"freeResults", recording.freeResults},
     };
-    QFile file(qEnvironmentVariable(resultFileVariable));
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(result).toJson()) < 0)
-        std::exit(2);
-}
-
-bool writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+    finishOdbcChild(QJsonDocument(result).toJson());
 }
 
 } // namespace
@@ -88,10 +79,8 @@ class UnixOdbcTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        if (qEnvironmentVariableIsSet(resultFileVariable)) {
-            enumerateIntoResultFile();
-            std::exit(0);
-        }
+        if (isOdbcChild())
+            enumerateInChild();
         const UnixOdbcDriverManager driverManager;
         QVERIFY2(driverManager.isLoaded(),
                  qPrintable(driverManager.loadError() +
@@ -170,34 +159,12 @@ private slots:
         QFETCH(QStringList, dsnItems);
         QFETCH(QStringList, driverItems);
         QFETCH(bool, environmentUsed);
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        QVERIFY(writeFile(folder.filePath("odbc.ini"), systemIni));
-        QVERIFY(writeFile(folder.filePath("user.ini"), userIni));
-        const QString resultFile = folder.filePath("result.json");
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ODBCSYSINI", folder.path());
-        environment.insert("ODBCINI", folder.filePath("user.ini"));
-        environment.remove("ODBCSEARCH");
-        // Keeps the real home's ~/.odbc.ini out of reach, whatever the driver manager falls back
-        // to.
-        environment.insert("HOME", folder.path());
-        environment.insert(resultFileVariable, resultFile);
-        if (library.isEmpty())
-            environment.remove(libraryVariable);
-        else
-            environment.insert(libraryVariable, QString::fromLatin1(library));
-        QProcess child;
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY2(child.waitForFinished(120000), "the enumerating child did not finish");
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                 child.readAllStandardError().constData());
-
-        QFile file(resultFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QJsonObject result = QJsonDocument::fromJson(file.readAll()).object();
+        const OdbcChildOutcome child =
+            runOdbcChild({.systemIni = systemIni,
+                          .userIni = userIni,
+                          .variables = {{libraryVariable, QString::fromLatin1(library)}}});
+        QVERIFY2(child.ok, qPrintable(child.error));
+        const QJsonObject result = QJsonDocument::fromJson(child.result).object();
         QCOMPARE(result["dsnItems"].toVariant().toStringList(), dsnItems);
         QCOMPARE(result["driverItems"].toVariant().toStringList(), driverItems);
         QCOMPARE(result["selected"].toInt(), 0);

@@ -1,12 +1,8 @@
 #include "support/HiddenPath.h"
 
-namespace qor::test {
+#include "support/WindowPlaces.h"
 
-namespace {
-// Client pixels: the tools window's masked field, and the options window's button.
-const QPoint triggerField(336 + 100, 72 + 12);
-const QPoint connectButton(16 + 276, 16 + 24);
-} // namespace
+namespace qor::test {
 
 bool dismiss(QorProcess& qor, const QString& title) {
     const qulonglong box = qor.waitForWindow(title);
@@ -17,14 +13,21 @@ bool dismiss(QorProcess& qor, const QString& title) {
     return qor.waitForWindowGone(title);
 }
 
-QString openDataSourceDialogFromTools(QorProcess& qor) {
-    const qulonglong tools = qor.waitForWindow("Form2");
-    if (!tools)
-        return "the tools window did not appear";
-    QorProcess::click(tools, triggerField);
+qulonglong enterSecretWord(QorProcess& qor, qulonglong tools) {
+    if (!QorProcess::waitUntilActive(tools))
+        return 0;
+    QorProcess::click(tools, centreOf(WindowName::Frmprogress, "Text1"));
+    // The field starts with a text of its own; typing over the whole of it leaves the word.
     QorProcess::key("ctrl+a");
     QorProcess::type("quilt");
-    const qulonglong login = qor.waitForWindow("Login To Brannocks Secret Options");
+    return qor.waitForWindow(loginTitle);
+}
+
+QString openDataSourceDialogFromTools(QorProcess& qor) {
+    const qulonglong tools = qor.waitForWindow(toolsTitle);
+    if (!tools)
+        return "the tools window did not appear";
+    const qulonglong login = enterSecretWord(qor, tools);
     if (!login)
         return "the login dialog did not appear";
     QorProcess::activate(login);
@@ -35,10 +38,10 @@ QString openDataSourceDialogFromTools(QorProcess& qor) {
         return "no first login notice";
     if (!dismiss(qor, "Way 2 Go!"))
         return "no second login notice";
-    const qulonglong options = qor.waitForWindow("Form3");
+    const qulonglong options = qor.waitForWindow(optionsTitle);
     if (!options)
         return "the options window did not appear";
-    QorProcess::click(options, connectButton);
+    QorProcess::click(options, centreOf(WindowName::Form3, "Command1"));
     if (!dismiss(qor, "Error Info"))
         return "no notice after the dialog";
     return {};

@@ -7,6 +7,10 @@ namespace qor::test {
 // Closes the message box with this title by pressing Return in it, as a user would.
 bool dismiss(QorProcess& qor, const QString& title);
 
+// Types the secret word into the tools window's masked field once the window has the focus, as
+// a user does, and returns the login dialog that this opens, or 0.
+qulonglong enterSecretWord(QorProcess& qor, qulonglong tools);
+
 // From the shown tools window to the data source dialog, the way a user goes: the secret word
 // into the masked field, the right password with the login dialog's notices closed, then the
 // options window's button and its notice. Returns what went wrong, or an empty text.
