@@ -1,6 +1,7 @@
 #include "ui/LiveWindow.h"
 
 #include "app/Services.h"
+#include "ui/Centring.h"
 #include "ui/EventHold.h"
 
 #include <QDeadlineTimer>
@@ -26,12 +27,12 @@ void LiveWindow::placeAtStartUpPosition() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    const QPoint framePosition =
+        centredFramePosition(frameGeometry().size(), screen->availableGeometry());
     if (windowHandle())
-        windowHandle()->setFramePosition(frame.topLeft());
+        windowHandle()->setFramePosition(framePosition);
     else
-        move(frame.topLeft());
+        move(framePosition);
     // A window manager adds its frame after the window is mapped; until then the frame is
     // unknown, and the window is centred again once it is.
     centreOnceFramed = windowHandle() && frameGeometry() == geometry() &&

@@ -1,23 +1,27 @@
 #pragma once
 
+#include "app/platform/SignalWatch.h"
+
 #include <QObject>
 #include <functional>
 
-class QSocketNotifier;
-
 namespace qor {
 
-// Log-off and shut-down arrive as SIGTERM, SIGHUP or SIGINT. The signal handler only writes a
-// byte into a pipe; the event loop reads it and closes the program's windows outside the handler.
+// Log-off and shut-down arrive as SIGTERM, SIGHUP or SIGINT. The signal handler only wakes the
+// event loop, which closes the program's windows outside the handler. A log-off already under
+// way ignores further signals: its unload handlers may show boxes, whose event loops would
+// otherwise start the log-off again inside the first one.
 class LogOffSignals : public QObject {
     Q_OBJECT
 public:
     explicit LogOffSignals(std::function<void()> onLogOff);
-    ~LogOffSignals() override;
 
 private:
+    void logOff();
+
     std::function<void()> onLogOff;
-    QSocketNotifier* notifier = nullptr;
+    bool loggingOff = false;
+    SignalWatch watch;
 };
 
 } // namespace qor

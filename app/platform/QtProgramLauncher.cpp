@@ -1,14 +1,11 @@
 #include "app/platform/QtProgramLauncher.h"
 
 #include "app/CommandLine.h"
+#include "app/platform/ChildReaper.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <csignal>
 #include <spawn.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -21,21 +18,6 @@ namespace {
 bool isExecutableFile(const QString& path) {
     const QFileInfo file(path);
     return file.isFile() && file.isExecutable();
-}
-
-// The child is collected by the event loop once it ends, so that no zombie stays behind; without
-// pidfd support it is collected when the launcher's process ends.
-void reapWhenDone(pid_t pid) {
-    const int fd = int(::syscall(SYS_pidfd_open, pid, 0));
-    if (fd < 0)
-        return;
-    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, pid, fd] {
-        ::waitpid(pid, nullptr, WNOHANG);
-        notifier->setEnabled(false);
-        ::close(fd);
-        notifier->deleteLater();
-    });
 }
 
 // posix_spawn starts the program in one step and reports a failed exec, where a detached

@@ -4,6 +4,7 @@
 #include "support/X11Session.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QTest>
 #include <QThread>
 #include <csignal>
@@ -44,6 +45,16 @@ bool reach(QorProcess& qor, State state) {
     return qor.waitForWindow("Lets See") != 0;
 }
 
+// A process that has ended but is not yet collected stands in state Z.
+bool hasEnded(const QString& statFile) {
+    QFile file(statFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray stat = file.readAll();
+    const qsizetype afterName = stat.lastIndexOf(')');
+    return afterName < 0 || stat.mid(afterName + 2, 1) == "Z";
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(State)
@@ -67,6 +78,26 @@ private slots:
         qor.signal(SIGTERM);
         QVERIFY2(qor.waitForExit(30000), "the program did not end after SIGTERM");
         QCOMPARE(qor.exitCode(), 0);
+    }
+
+    // Signals keep coming until the process has ended: through the log-off, its unload handlers
+    // and the teardown after the event loop.
+    void aStormOfLogOffSignalsEndsTheProgramWithStatusZero() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        QVERIFY(reach(qor, State::ToolsShown));
+        const QString stat = QStringLiteral("/proc/%1/stat").arg(qor.pid());
+        const int signalNumbers[] = {SIGTERM, SIGHUP, SIGINT};
+        int sent = 0;
+        const QDeadlineTimer deadline(30000);
+        // The process stays a zombie until this test collects it, so its id cannot be reused.
+        while (!hasEnded(stat) && !deadline.hasExpired())
+            qor.signal(signalNumbers[sent++ % 3]);
+        QVERIFY2(hasEnded(stat), "the program did not end under the signals");
+        QVERIFY(qor.waitForExit(10000));
+        QVERIFY2(qor.exitedNormally(), "a signal ended the program");
+        QCOMPARE(qor.exitCode(), 0);
+        qInfo("%d signals sent", sent);
     }
 
     // The real launcher on a machine without the calculator: a box, and the program goes on.

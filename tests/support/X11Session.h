@@ -34,6 +34,7 @@ public:
 
     bool waitForExit(int timeoutMs = 10000);
     int exitCode() const { return process.exitCode(); }
+    bool exitedNormally() const { return process.exitStatus() == QProcess::NormalExit; }
     bool running() const { return process.state() != QProcess::NotRunning; }
     qint64 pid() const { return process.processId(); }
     void signal(int signalNumber);
