@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds QOR's benchmarks in an optimised build (build-bench) and prints one table: each figure's
 # minimum and median over repeated runs, its floor's, the ratio of the medians, the goal and
-# whether the goal was met. Runs on a private X server when no display is set.
+# whether the goal was met. Runs on a private X server when no display is set, and always on a
+# private D-Bus session, so that no start of a Qt program launches a session bus of its own.
 #
-#   bash scripts/bench.sh [RUNS]      (RUNS defaults to 15; the star field makes 7 in one process)
+#   bash scripts/bench.sh [RUNS]      (RUNS defaults to 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
@@ -13,11 +14,14 @@ build=build-bench
 if [ -z "${QOR_BENCH_BUILT:-}" ]; then
     bash scripts/setup.sh
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-    cmake --build "$build" --target qor qor_bench_startup qor_startup_floor qor_bench_starfield \
-        qor_bench_slideaway qor_bench_launch >/dev/null
+    cmake --build "$build" --target qor qor_bench_startup qor_startup_floor qor_bench_close \
+        qor_starfield_floor qor_bench_slideaway qor_bench_launch qor_bench_datasource >/dev/null
 fi
 if [ -z "${DISPLAY:-}" ]; then
     exec env QOR_BENCH_BUILT=1 bash scripts/with-x.sh bash scripts/bench.sh "$runs"
+fi
+if [ -z "${QOR_BENCH_SESSION:-}" ]; then
+    exec env QOR_BENCH_BUILT=1 QOR_BENCH_SESSION=1 dbus-run-session -- bash scripts/bench.sh "$runs"
 fi
 
 tmp=$(mktemp -d)
@@ -28,7 +32,8 @@ trap 'rm -rf "$tmp"' EXIT
 start_once() {
     local program=$1 name=$2 started frame
     started=${EPOCHREALTIME/./}
-    /usr/bin/time -f %M -o "$tmp/rss" "$program" >"$tmp/frame" 2>"$tmp/err" || {
+    # shellcheck disable=SC2086 # a program may come with its arguments
+    /usr/bin/time -f %M -o "$tmp/rss" $program >"$tmp/frame" 2>"$tmp/err" || {
         echo "$program failed:" >&2
         cat "$tmp/err" >&2
         exit 1
@@ -64,6 +69,27 @@ row() {
                 l, min, u, med, u, n, fmin, u, fmed, u, r, lim, (r <= lim ? "pass" : "FAIL") }'
 }
 
+# A row whose goal is a largest difference from the floor's median (in the figure's unit), or
+# none (limit -).
+row_diff() {
+    local label=$1 unit=$2 figure=$3 floor=$4 limit=$5
+    read -r min med n < <(stats "$figure")
+    read -r fmin fmed _ < <(stats "$floor")
+    awk -v l="$label" -v u="$unit" -v min="$min" -v med="$med" -v n="$n" -v fmin="$fmin" \
+        -v fmed="$fmed" -v lim="$limit" \
+        'BEGIN { r = med / fmed
+            goal = lim == "-" ? "—" : sprintf("≤ floor + %s %s", lim, u)
+            result = lim == "-" ? "—" : (med - fmed <= lim ? "pass" : "FAIL")
+            printf "| %s | %.2f %s | %.2f %s | %d | %.2f %s | %.2f %s | %.2fx | %s | %s |\n",
+                l, min, u, med, u, n, fmin, u, fmed, u, r, goal, result }'
+}
+
+# Context switches of every thread of a process so far: each is a wake-up or a preemption.
+switches() {
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^(non)?voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
+}
+
 bench=$build/bench
 echo "measuring: start-up ($runs starts each, after one of each not counted)" >&2
 start_once "$bench/startup/qor_bench_startup" qor && rm -f "$tmp/qor.time" "$tmp/qor.mem"
@@ -73,28 +99,74 @@ for _ in $(seq "$runs"); do
     start_once "$bench/startup/qor_startup_floor" floor
 done
 
-echo "measuring: star field" >&2
-"$bench/starfield/qor_bench_starfield" --raw >"$tmp/starfield"
+echo "measuring: peak memory with each window shown ($runs starts each)" >&2
+windows="Frmprogress frmSplash frmSplash1 frmLogin Form3 Form4 Form5 frmODBCLogon form6"
+for window in $windows; do
+    for _ in $(seq "$runs"); do
+        start_once "$bench/startup/qor_bench_startup $window" "window-$window"
+    done
+done
+
+echo "measuring: star field, close command to window unmapped ($runs rounds)" >&2
+"$bench/close/qor_bench_close" starfield --raw "$runs" >"$tmp/starfield"
+echo "measuring: close box to window gone ($runs rounds)" >&2
+"$bench/close/qor_bench_close" window --raw "$runs" >"$tmp/closebox"
 echo "measuring: slide-away exit ($runs rounds)" >&2
 "$bench/qor_bench_slideaway" --raw "$runs" >"$tmp/slideaway"
 echo "measuring: launch ($runs rounds)" >&2
 "$bench/launch/qor_bench_launch" "$runs" >"$tmp/launch"
+for count in 10 100 250; do
+    echo "measuring: data source dialog with $count data sources ($runs rounds)" >&2
+    "$bench/datasource/qor_bench_datasource" --raw "$count" "$runs" >"$tmp/datasource-$count"
+    awk '{ print $1 }' "$tmp/datasource-$count" >"$tmp/datasource-$count.figure"
+    awk '{ print $2 }' "$tmp/datasource-$count" >"$tmp/datasource-$count.floor"
+done
 
-for name in starfield slideaway; do
+echo "measuring: idle wake-ups over 30 s" >&2
+"$build/qor" >/dev/null 2>&1 &
+qor_pid=$!
+"$bench/startup/qor_startup_floor" --stay >/dev/null 2>&1 &
+floor_pid=$!
+sleep 3
+qor_before=$(switches $qor_pid)
+floor_before=$(switches $floor_pid)
+sleep 30
+echo $(($(switches $qor_pid) - qor_before)) >"$tmp/idle.figure"
+echo $(($(switches $floor_pid) - floor_before)) >"$tmp/idle.floor"
+kill -KILL $qor_pid $floor_pid
+wait $qor_pid $floor_pid 2>/dev/null || true
+
+for name in starfield closebox slideaway; do
     awk '{ print $1 }' "$tmp/$name" >"$tmp/$name.figure"
     awk '{ print $2 }' "$tmp/$name" >"$tmp/$name.floor"
 done
+awk '{ print $3 }' "$tmp/starfield" >"$tmp/starfield.roundtrip"
 awk '{ printf "%.3f\n", $1 / 1000 }' "$tmp/launch" >"$tmp/launch.figure"
 awk '{ printf "%.3f\n", $2 / 1000 }' "$tmp/launch" >"$tmp/launch.handler"
 awk '{ printf "%.3f\n", $3 / 1000 }' "$tmp/launch" >"$tmp/launch.floor"
 
-echo "Measured $(date -u "+%Y-%m-%d %H:%M UTC") on $(nproc) processors (load average $(cut -d" " -f1-3 /proc/loadavg)), display $DISPLAY; ratio = median / floor median."
+echo "Measured $(date -u "+%Y-%m-%d %H:%M UTC") on $(nproc) processors (load average $(cut -d" " -f1-3 /proc/loadavg)), display $DISPLAY, private D-Bus session; ratio = median / floor median."
 echo
 echo "| figure | min | median | runs | floor min | floor median | ratio | goal | result |"
 echo "| --- | --- | --- | --- | --- | --- | --- | --- | --- |"
-row "start to first frame of the main window" ms "$tmp/qor.time" "$tmp/floor.time" 1.3
+row "start to first frame of the main window" ms "$tmp/qor.time" "$tmp/floor.time" 1.1
 row "peak memory (max RSS) of that start" MiB "$tmp/qor.mem" "$tmp/floor.mem" 1.5
-row "star field, every dot shown" ms "$tmp/starfield.figure" "$tmp/starfield.floor" 5
+for window in $windows; do
+    limit=-
+    [ "$window" = form6 ] && limit=4
+    row_diff "peak memory with $window shown, floor: main window alone" MiB \
+        "$tmp/window-$window.mem" "$tmp/qor.mem" "$limit"
+done
+row "star field, close command to window unmapped" ms "$tmp/starfield.figure" \
+    "$tmp/starfield.floor" 1.5
+row_diff "star field, floor: round trip per dot" ms "$tmp/starfield.figure" \
+    "$tmp/starfield.roundtrip" -
+row_diff "close box to window gone (tip window)" ms "$tmp/closebox.figure" "$tmp/closebox.floor" -
 row "slide-away exit" ms "$tmp/slideaway.figure" "$tmp/slideaway.floor" 1.5
 row "launch, click handler to child running" ms "$tmp/launch.figure" "$tmp/launch.floor" 4
 row "launch, click handler's own duration" ms "$tmp/launch.handler" - 2
+for count in 10 100 250; do
+    row_diff "data source dialog to filled lists, $count data sources" ms \
+        "$tmp/datasource-$count.figure" "$tmp/datasource-$count.floor" -
+done
+row_diff "idle wake-ups over 30 s, main window shown" "" "$tmp/idle.figure" "$tmp/idle.floor" -

@@ -1,6 +1,7 @@
 #include "ui/Controls.h"
 
 #include "app/Services.h"
+#include "ui/PictureReader.h"
 
 #include <QPainter>
 #include <QProxyStyle>
@@ -14,15 +15,9 @@ namespace qor {
 
 namespace {
 
-QImage loadPicture(const QString& path) {
+void registerPictures() {
     static const bool registered = (qorRegisterPictures(), true);
     Q_UNUSED(registered);
-    if (path.isEmpty())
-        return {};
-    QImage picture(path);
-    if (picture.isNull())
-        throw Failure(QStringLiteral("Cannot load the picture %1").arg(path).toStdString());
-    return picture;
 }
 
 class PasswordCharacterStyle : public QProxyStyle {
@@ -128,14 +123,30 @@ void ComboBox::setListIndex(std::int16_t position) {
         onSelectionClick();
 }
 
-PictureBox::PictureBox(const QString& picturePath, QWidget* parent)
-    : QWidget(parent), image(loadPicture(picturePath)) {
+PictureBox::PictureBox(const QString& picturePath, QSize box, QWidget* parent)
+    : QWidget(parent), path(picturePath) {
     setFocusPolicy(Qt::StrongFocus);
+    if (path.isEmpty())
+        return;
+    registerPictures();
+    const std::optional<PictureCorner> corner = readPictureCorner(path, box);
+    if (!corner)
+        throw Failure(QStringLiteral("Cannot load the picture %1").arg(path).toStdString());
+    shown = corner->pixels;
+    whole = corner->whole;
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), image);
+    painter.drawImage(QPoint(0, 0), shown);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    const QSize needed = size().boundedTo(whole);
+    if (!path.isEmpty() && (needed.width() > shown.width() || needed.height() > shown.height()))
+        if (const std::optional<PictureCorner> corner = readPictureCorner(path, size()))
+            shown = corner->pixels;
+    QWidget::resizeEvent(event);
 }
 
 } // namespace qor

@@ -55,18 +55,21 @@ public:
     std::function<void()> onSelectionClick;
 };
 
-// Draws its bitmap unscaled from its top-left corner, clipped to the box.
+// Draws its bitmap unscaled from its top-left corner, clipped to the box. It holds only the
+// part of the bitmap that its box shows, and reads more when the box grows.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(const QString& picturePath, QWidget* parent);
-    const QImage& picture() const { return image; }
+    PictureBox(const QString& picturePath, QSize box, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
-    QImage image;
+    QString path;
+    QImage shown;
+    QSize whole;
 };
 
 } // namespace qor

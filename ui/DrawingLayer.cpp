@@ -4,6 +4,7 @@
 
 #include <QBackingStore>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -72,35 +73,95 @@ void DrawingLayer::dot(float x, float y, const QColor& colour) {
         return;
     const QRgb rgb = colour.rgba();
     fillSquare(pixels(), square, rgb);
-    if (!showDirectly(square, rgb))
-        surface.repaint(square);
+    show(square, rgb);
 }
 
-bool DrawingLayer::showDirectly(const QRect& dot, QRgb rgb) {
+void DrawingLayer::show(const QRect& dot, QRgb rgb) {
+    QWindow* handle = surface.windowHandle();
+    // A window that is not on the screen paints its layer, dot included, when it shows.
+    if (!handle || !handle->isExposed())
+        return;
+    // Once after a resize: the whole window, whose layer holds the dot, goes on the screen.
+    if (stale) {
+        surface.repaint();
+        cover.invalidate();
+        return;
+    }
+    // A colour that is not opaque blends with what the window paints beneath it.
+    if (qAlpha(rgb) != 255) {
+        paintDot(dot);
+        return;
+    }
+    if (!cover.isMeasured())
+        cover.measure(covering);
+    const SurfaceCover::Exposure exposure = cover.exposureOf(dot);
+    switch (exposure.kind) {
+    case SurfaceCover::Exposure::Hidden:
+        return;
+    case SurfaceCover::Exposure::Blended:
+        paintDot(dot);
+        return;
+    case SurfaceCover::Exposure::Open:
+        break;
+    }
     // The whole paint of the window for each of thousands of dots costs far more than the dot:
-    // where the dot covers only the window's own surface, and that surface is already on the
-    // screen as painted, the dot's square is written into the window's backing store and just
-    // that square is flushed. Its pixels are the opaque dot colour whatever lies beneath.
+    // where the dot shows, the surface is already on the screen as painted, so the dot's pixels,
+    // opaque whatever lies beneath, are put there directly.
+    if (!directFill || directFill->window() != handle->winId())
+        directFill = X11WindowFill::open(*handle);
+    if (directFill) {
+        directFill->fill(rgb, exposure.open.data(), int(exposure.open.size()));
+        return;
+    }
+    if (!showThroughBackingStore(exposure.open, rgb))
+        paintDot(dot);
+}
+
+bool DrawingLayer::showThroughBackingStore(const QVarLengthArray<QRect, 4>& parts, QRgb rgb) {
     QBackingStore* store = surface.backingStore();
     QWindow* handle = surface.windowHandle();
-    if (stale || !store || !handle || !handle->isExposed() || qAlpha(rgb) != 255)
+    if (!store || !handle)
         return false;
-    for (QWidget* child : covering)
-        if (child->isVisible() && child->geometry().intersects(dot))
-            return false;
-    const QRegion region(dot);
+    QRegion region;
+    region.setRects(parts.data(), int(parts.size()));
     store->beginPaint(region);
     auto* image = dynamic_cast<QImage*>(store->paintDevice());
     if (image && image->devicePixelRatio() == 1.0 && image->depth() == 32 &&
-        image->rect().contains(dot)) {
-        fillSquare(*image, dot, rgb);
+        image->rect().contains(region.boundingRect())) {
+        for (const QRect& part : parts)
+            fillSquare(*image, part, rgb);
     } else {
         QPainter painter(store->paintDevice());
-        painter.fillRect(dot, QColor::fromRgba(rgb));
+        for (const QRect& part : parts)
+            painter.fillRect(part, QColor::fromRgba(rgb));
     }
     store->endPaint();
     store->flush(region, handle);
     return true;
+}
+
+void DrawingLayer::paintDot(const QRect& dot) {
+    // The controls repaint their part of the dot as they look already: the cover still holds.
+    const QScopedValueRollback quiet(paintingDot, true);
+    surface.repaint(dot);
+}
+
+void DrawingLayer::controlChanged(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::Paint:
+        // Paints that the cover or a dot cause leave every control looking as it did.
+        if (!cover.isMeasuring() && !paintingDot)
+            cover.invalidate();
+        break;
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+        cover.invalidate();
+        break;
+    default:
+        break;
+    }
 }
 
 void DrawingLayer::repaintClipped(const QRectF& area) {
@@ -122,6 +183,23 @@ void DrawingLayer::painting(const QRegion& region) {
 void DrawingLayer::wipe() {
     stale = true;
     layer = QImage();
+}
+
+void DrawingLayer::wipe(const QRegion& exposed) {
+    if (layer.isNull())
+        return;
+    const QRegion wiped = exposed & layer.rect();
+    if (wiped.isEmpty())
+        return;
+    {
+        QPainter painter(&layer);
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        for (const QRect& part : wiped)
+            painter.fillRect(part, Qt::transparent);
+    }
+    // Marked for painting, so the platform's repaint paints the part afresh instead of putting
+    // the old pixels back.
+    surface.update(wiped);
 }
 
 } // namespace qor

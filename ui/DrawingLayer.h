@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QColor>
+#include <QEvent>
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+#include <memory>
 #include <vector>
+
+#include "ui/SurfaceCover.h"
+#include "ui/X11WindowFill.h"
 
 class QPainter;
 class QWidget;
@@ -12,10 +17,11 @@ class QWidget;
 namespace qor {
 
 // What a window's handlers draw with Circle and PSet: a layer of client pixels over the window's
-// own painting, wiped by every resize as a platform repaint would wipe it. Positions come in
-// twips; the pen width is in pixels. Each drawing shows at once: a dot that only the window's
-// surface lies under is written into the backing store and flushed by itself, anything else
-// repaints the part of the window it touched.
+// own painting and below its controls, wiped where the platform repaints the window (an exposure
+// wipes its part, a resize all of it). Positions come in twips; the pen width is in pixels. Each
+// drawing shows at once: a dot goes straight onto the window's X11 surface where no control
+// stands over it, is skipped where controls hide it, and only where a control blends with it does
+// the window paint that part; a circle repaints the part of the window it touched.
 class DrawingLayer {
 public:
     explicit DrawingLayer(QWidget& surface);
@@ -41,17 +47,28 @@ public:
     void painting(const QRegion& region);
     // The client area has a new size, which wipes every drawing.
     void wipe();
+    // The platform repaints this region: the drawings there are wiped and it is painted afresh.
+    void wipe(const QRegion& exposed);
+    // An event of a control: one that paints, appears, goes or moves may cover the layer anew.
+    void controlChanged(const QEvent& event);
 
 private:
     QImage& pixels() const;
-    // Puts a dot of the layer on the screen without painting the window; false when the window
-    // must be painted instead.
-    bool showDirectly(const QRect& dot, QRgb rgb);
+    // Puts a dot of the layer on the screen, painting no more of the window than the controls
+    // over it need.
+    void show(const QRect& dot, QRgb rgb);
+    // Writes the parts of a dot into the backing store and flushes them; false when it cannot.
+    bool showThroughBackingStore(const QVarLengthArray<QRect, 4>& parts, QRgb rgb);
+    // Paints the window where a dot is, for a dot that the controls over it blend with.
+    void paintDot(const QRect& dot);
     void repaintClipped(const QRectF& area);
 
     QWidget& surface;
     mutable QImage layer;
     std::vector<QWidget*> covering;
+    SurfaceCover cover;
+    std::unique_ptr<X11WindowFill> directFill;
+    bool paintingDot = false;
     bool stale = true;
     int pen = 1;
 };

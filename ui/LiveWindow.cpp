@@ -51,11 +51,11 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
     setWindowTitle(description.caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
-    const QSize client(twipsToPixels(float(description.clientWidth)),
-                       twipsToPixels(float(description.clientHeight)));
-    resize(client);
+    modelClient = QSize(twipsToPixels(float(description.clientWidth)),
+                        twipsToPixels(float(description.clientHeight)));
+    resize(nativeSizeFor(modelClient));
     if (description.borderStyle == BorderStyle::FixedDialog)
-        setFixedSize(client);
+        setFixedSize(size());
     buildControls(describedAs.controls, this);
     connectTabOrderAndBuddies();
     applyColours();

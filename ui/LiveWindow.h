@@ -64,6 +64,11 @@ public:
     LiveShape& shape(const QString& name);
     bool hasControl(const QString& key) const { return controls.contains(key); }
 
+    // The client area's size as the program sees it, in pixels. A window described far larger
+    // than any screen keeps that size here and in HeightTwips(), while its native window and
+    // backing store are no larger than the part that can show.
+    QSize clientSize() const { return modelClient; }
+
     // The drawing layer, in client pixels: what Circle and PSet have drawn since the last resize.
     const QImage& drawingLayer() const { return drawing.image(); }
 
@@ -72,6 +77,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void showEvent(QShowEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void moveEvent(QMoveEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
@@ -90,8 +96,13 @@ private:
     void raiseEvent(const QString& source, Event event, EventArgs& args);
     // Waits, within bounds, until the platform has given the window a size other than `before`.
     void awaitNewSize(QSize before);
+    // The native size for a client area of `client` pixels at the window's position.
+    QSize nativeSizeFor(QSize client) const;
+    // Takes a size that the platform gave the window as the client size.
+    void noteNewSize();
 
     WindowDescription describedAs;
+    QSize modelClient;
     EventSink* sink;
     QHash<QString, QWidget*> controls;
     std::vector<std::pair<const ControlDescription*, QWidget*>> tabOrder;

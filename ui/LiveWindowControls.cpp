@@ -129,7 +129,7 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         return frame;
     }
     case ControlKind::PictureBox: {
-        auto* picture = new PictureBox(control.picture, parent);
+        auto* picture = new PictureBox(control.picture, pixelBox(control.box).size(), parent);
         picture->setAccessibleName(control.pictureText);
         return picture;
     }

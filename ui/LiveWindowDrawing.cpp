@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace qor {
 
@@ -76,7 +77,15 @@ void LiveWindow::paintEvent(QPaintEvent* event) {
     drawing.paintOver(painter);
 }
 
+void LiveWindow::showEvent(QShowEvent* event) {
+    // The platform's exposures reach the native window, which exists from the first show.
+    if (QWindow* handle = windowHandle())
+        handle->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
 void LiveWindow::resizeEvent(QResizeEvent* event) {
+    noteNewSize();
     drawing.wipe();
     QWidget::resizeEvent(event);
 }

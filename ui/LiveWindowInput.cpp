@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWindow>
 
 namespace qor {
 
@@ -51,6 +52,18 @@ void LiveWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        // A platform repaint of part of the window (another window no longer covers it, the
+        // window is restored) wipes the drawings in that part. Qt offers the exposed region only
+        // through this accessor; a paint event cannot tell a platform repaint from the program's.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        drawing.wipe(static_cast<QExposeEvent*>(event)->region());
+        QT_WARNING_POP
+        return false;
+    }
+    if (watched != this)
+        drawing.controlChanged(*event);
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

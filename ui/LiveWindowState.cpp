@@ -40,6 +40,8 @@ void LiveWindow::placeAtStartUpPosition() {
 }
 
 void LiveWindow::moveEvent(QMoveEvent* event) {
+    if (size() != modelClient && nativeSizeFor(modelClient) != size())
+        resize(nativeSizeFor(modelClient));
     if (centreOnceFramed && frameGeometry() != geometry()) {
         centreOnceFramed = false;
         QMetaObject::invokeMethod(
@@ -60,7 +62,7 @@ float LiveWindow::TopTwips() const {
     return pixelsToTwips(frameGeometry().y());
 }
 float LiveWindow::HeightTwips() const {
-    return pixelsToTwips(frameGeometry().height());
+    return pixelsToTwips(frameGeometry().height() - height() + modelClient.height());
 }
 
 void LiveWindow::setLeftTwips(float twips) {
@@ -72,11 +74,32 @@ void LiveWindow::setTopTwips(float twips) {
 
 void LiveWindow::setHeightTwips(float twips) {
     const int frameExtra = frameGeometry().height() - height();
-    const int client = std::max(0, twipsToPixels(twips) - frameExtra);
+    modelClient.setHeight(std::max(0, twipsToPixels(twips) - frameExtra));
+    const int client = nativeSizeFor(modelClient).height();
     if (describedAs.borderStyle == BorderStyle::FixedDialog)
         setFixedHeight(client);
     else
         resize(width(), client);
+}
+
+QSize LiveWindow::nativeSizeFor(QSize client) const {
+    const QScreen* on = screen();
+    if (!on)
+        return client;
+    // From where the window stands, only what lies up to the far edges of the desktop can show;
+    // at the desktop's origin that is the desktop's size.
+    const QRect desktop = on->virtualGeometry();
+    const QPoint at = geometry().topLeft();
+    const QSize reach(std::max(desktop.width(), desktop.right() + 1 - at.x()),
+                      std::max(desktop.height(), desktop.bottom() + 1 - at.y()));
+    return client.boundedTo(reach);
+}
+
+void LiveWindow::noteNewSize() {
+    // A size the platform chose (a maximize, the user's resize) is the window's size from then
+    // on; the size kept apart from the native one is only ever the program's own.
+    if (size() != nativeSizeFor(modelClient))
+        modelClient = size();
 }
 
 void LiveWindow::setWindowStateValue(int state) {
@@ -121,6 +144,11 @@ void LiveWindow::awaitNewSize(QSize before) {
         if (size() == before)
             QThread::msleep(1);
     }
+    // The platform's exposures of the new area come after the new size. They are taken in now,
+    // by one round trip, while there is nothing to wipe; afterwards they would wipe what the
+    // handler draws next as if the platform had repainted over it.
+    if (size() != before)
+        QGuiApplication::sync();
 }
 
 } // namespace qor

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -14,6 +16,32 @@ namespace {
 
 const QPoint notePad = centreOf(WindowName::Form1, "Command5");
 const QPoint winPopUp = centreOf(WindowName::Form1, "Command2");
+
+// Points of Form1's open surface in client pixels: one near the centre of the screen, where a
+// message box stands, one near the bottom edge, which no message box reaches, and one far from
+// any drawing, which shows the back colour.
+const QPoint underTheBox(300, 150);
+const QPoint besideTheBox(200, 290);
+const QPoint plainSurface(370, 210);
+
+// The ripple's outermost ring is 17 pixels from its centre.
+constexpr int rippleReach = 17;
+
+QImage screenshot() {
+    QProcess import;
+    import.start("import", {"-window", "root", "png:-"});
+    if (!import.waitForFinished(10000))
+        return {};
+    return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
+// The ripple's rings along a line to the right of its centre, as the screen shows them.
+QList<QColor> rings(const QImage& screen, QPoint centre) {
+    QList<QColor> colours;
+    for (int ring = 2; ring <= rippleReach; ++ring)
+        colours << screen.pixelColor(centre + QPoint(ring, 0));
+    return colours;
+}
 
 } // namespace
 
@@ -74,6 +102,68 @@ private slots:
         QVERIFY(qor.waitForWindow(mainTitle, 2000));
         qor.signal(SIGTERM);
         QVERIFY(qor.waitForExit());
+    }
+
+    // A message box over a ripple, and a minimize and restore under pointer circles: the part
+    // that the platform repaints shows the back colour again; drawings elsewhere stay.
+    void platformRepaintsWipeTheDrawingsThere() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong window = qor.waitForWindow(mainTitle);
+        QVERIFY(window);
+        QVERIFY(QorProcess::waitUntilActive(window));
+        const QRect client = QorProcess::clientArea(window);
+        const QPoint at = client.topLeft();
+        QorProcess::click(window, underTheBox);
+        QorProcess::click(window, besideTheBox);
+        QTest::qWait(300);
+        const QImage drawn = screenshot();
+        const QColor back = drawn.pixelColor(at + plainSurface);
+        const QList<QColor> allBack(rippleReach - 1, back);
+        QVERIFY(rings(drawn, at + underTheBox) != allBack);
+        QCOMPARE(drawn.pixelColor(at + underTheBox + QPoint(rippleReach, 0)), QColor(Qt::white));
+        const QList<QColor> sideRipple = rings(drawn, at + besideTheBox);
+        QVERIFY(sideRipple != allBack);
+
+        QorProcess::click(window, winPopUp);
+        const qulonglong box = qor.waitForWindow("QOR");
+        QVERIFY2(box, "no failure message");
+        const QRect boxArea = QorProcess::clientArea(box);
+        const QRect rippleSquare(at + underTheBox - QPoint(rippleReach, rippleReach),
+                                 QSize(2 * rippleReach + 1, 2 * rippleReach + 1));
+        QVERIFY2(boxArea.contains(rippleSquare), "the message box does not cover the ripple");
+        QVERIFY2(!boxArea.intersects(rippleSquare.translated(besideTheBox - underTheBox)),
+                 "the message box covers the other ripple too");
+        QorProcess::activate(box);
+        QorProcess::key("Return");
+        QVERIFY(qor.waitForWindowGone("QOR"));
+        QVERIFY(QorProcess::waitUntilActive(window));
+        QTest::qWait(300);
+        const QImage uncovered = screenshot();
+        QCOMPARE(rings(uncovered, at + underTheBox), allBack);
+        QCOMPARE(rings(uncovered, at + besideTheBox), sideRipple);
+
+        // Pointer circles where the pointer passed, then the pointer leaves the window.
+        run("xdotool", {"mousemove", QString::number(at.x() + plainSurface.x()),
+                        QString::number(at.y() + plainSurface.y())});
+        QTest::qWait(300);
+        run("xdotool", {"mousemove", "5", "1015"});
+        QTest::qWait(300);
+        const QImage circled = screenshot();
+        QVERIFY(circled.pixelColor(at + plainSurface + QPoint(2, 0)) != back);
+        QCOMPARE(rings(circled, at + besideTheBox), sideRipple);
+
+        run("xdotool", {"windowminimize", QString::number(window)});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            run("xwininfo", {"-id", QString::number(window)}).contains("IsUnMapped"), 5000);
+        QorProcess::activate(window);
+        QVERIFY(QorProcess::waitUntilActive(window));
+        QTest::qWait(300);
+        const QImage restored = screenshot();
+        QCOMPARE(restored.pixelColor(at + plainSurface + QPoint(2, 0)), back);
+        QCOMPARE(rings(restored, at + besideTheBox), allBack);
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit(30000));
     }
 
     void closeBoxEndsTheProgram() {

@@ -2,9 +2,12 @@
 #include "support/Fakes.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 using namespace qor;
 using namespace qor::test;
@@ -56,8 +59,13 @@ private slots:
         LiveWindow& live = program.window(WindowName(window));
         QVERIFY(QTest::qWaitForWindowActive(&live));
         QCOMPARE(live.windowTitle(), title);
-        QCOMPARE(live.size(), client);
-        QCOMPARE(live.windowHandle()->size(), client);
+        QCOMPARE(live.clientSize(), client);
+        // The screen saver, far larger than the screen, is made natively no larger than it.
+        const QSize screen = live.screen()->virtualSize();
+        QCOMPARE(live.windowHandle()->size(), client.boundedTo(screen));
+        QCOMPARE(live.backingStore()->size(), client.boundedTo(screen));
+        QCOMPARE(live.HeightTwips(),
+                 float((live.frameGeometry().height() - live.height() + client.height()) * 15));
         QCOMPARE(bool(live.windowFlags() & Qt::FramelessWindowHint), frameless);
         QCOMPARE(live.frameGeometry() == live.geometry(), frameless);
         // Unlike the splash windows, none of them is fixed in size.
@@ -119,7 +127,7 @@ private slots:
         QTest::newRow("notice ground") << notice << "" << QPoint(2, 2) << QColor(192, 0, 0);
         QTest::newRow("notice label ground")
             << notice << "Label1" << QPoint(490, 68) << QColor(0, 0, 192);
-        QTest::newRow("saver ground") << int(WindowName::form6) << "" << QPoint(3000, 3000)
+        QTest::newRow("saver ground") << int(WindowName::form6) << "" << QPoint(1200, 1000)
                                       << paletteColour(QPalette::ButtonText);
     }
     void coloursAndLinesShow() {
