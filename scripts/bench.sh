@@ -9,9 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
 runs=${1:-15}
-build=build-bench
+# QOR_BENCH_BUILD names an existing build to measure instead (it must hold the benchmark targets).
+build=${QOR_BENCH_BUILD:-build-bench}
 
-if [ -z "${QOR_BENCH_BUILT:-}" ]; then
+if [ -z "${QOR_BENCH_BUILT:-}" ] && [ -z "${QOR_BENCH_BUILD:-}" ]; then
     bash scripts/setup.sh
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
     cmake --build "$build" --target qor qor_bench_startup qor_startup_floor qor_bench_close \
@@ -145,7 +146,7 @@ awk '{ printf "%.3f\n", $1 / 1000 }' "$tmp/launch" >"$tmp/launch.figure"
 awk '{ printf "%.3f\n", $2 / 1000 }' "$tmp/launch" >"$tmp/launch.handler"
 awk '{ printf "%.3f\n", $3 / 1000 }' "$tmp/launch" >"$tmp/launch.floor"
 
-echo "Measured $(date -u "+%Y-%m-%d %H:%M UTC") on $(nproc) processors (load average $(cut -d" " -f1-3 /proc/loadavg)), display $DISPLAY, private D-Bus session; ratio = median / floor median."
+echo "Measured $(date -u "+%Y-%m-%d %H:%M UTC") from $build on $(nproc) processors (load average $(cut -d" " -f1-3 /proc/loadavg)), display $DISPLAY, private D-Bus session; ratio = median / floor median."
 echo
 echo "| figure | min | median | runs | floor min | floor median | ratio | goal | result |"
 echo "| --- | --- | --- | --- | --- | --- | --- | --- | --- |"
