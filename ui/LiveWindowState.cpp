@@ -83,8 +83,10 @@ void LiveWindow::setHeightTwips(float twips) {
 }
 
 QSize LiveWindow::nativeSizeFor(QSize client) const {
+    // A centred window stands where its whole size puts it, so it keeps that size natively; only
+    // a window that the window manager places is cut to what can show from where it stands.
     const QScreen* on = screen();
-    if (!on)
+    if (!on || describedAs.startUpPosition == StartUpPosition::CenterScreen)
         return client;
     // From where the window stands, only what lies up to the far edges of the desktop can show;
     // at the desktop's origin that is the desktop's size.
