@@ -129,13 +129,21 @@ private slots:
             QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
         {
             LiveWindow live(allWindowTypes()[size_t(window)].describe(), nullptr);
-            if (themeFont)
-                QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 13, QFont::Bold));
+            if (themeFont) {
+                const QFont bold(QStringLiteral("DejaVu Sans"), 13, QFont::Bold);
+                QApplication::setFont(bold);
+                // Themes also set fonts for kinds of widget.
+                for (const char* kind : {"QPushButton", "QLabel", "QGroupBox"})
+                    QApplication::setFont(bold, kind);
+            }
             live.ensurePolished();
             QStringList misfits;
             collectMisfits(live, live.description().controls, misfits);
             QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(QStringLiteral("; "))));
         }
+        if (themeFont)
+            for (const char* kind : {"QPushButton", "QLabel", "QGroupBox"})
+                QApplication::setFont(started, kind);
         QApplication::setFont(started);
     }
 
