@@ -1,5 +1,6 @@
 #include "support/CaptionInk.h"
 #include "support/HiddenPath.h"
+#include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 #include "windows/datasource/frmODBCLogon.h"
 #include "windows/main/Form1.h"
@@ -12,11 +13,6 @@ using namespace qor;
 using namespace qor::test;
 
 namespace {
-
-const QString mainTitle = QStringLiteral("Vorpex & Dalmor's QOR");
-
-// Client pixels (twips / 15) of the main window's "NEXT PAGE".
-const QPoint nextPage(32, 252);
 
 QSize clientSize(const WindowDescription& description) {
     return {twipsToPixels(float(description.clientWidth)),
