@@ -47,21 +47,23 @@ int runQor(int argc, char** argv, const StartedHook& started) {
     QApplication::setApplicationVersion(QString::fromUtf8(build::version));
     // The program ends when its last loaded window is unloaded; a hidden window counts.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The layouts were drawn for an 8-point interface font; larger captions do not fit.
-    QFont font = QApplication::font();
-    font.setPointSizeF(8);
-    QApplication::setFont(font);
+    // The application font stays the user's, for message boxes: QOR's fixed-layout windows carry
+    // a font of their own (ui/InterfaceFont.h).
 
     QtProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
     Dispatcher* dispatcherRef = nullptr;
-    QtMessageService messages(QString::fromUtf8(build::applicationTitle),
-                              [&] { return dispatcherRef && dispatcherRef->ended(); });
+    WindowRegistry* registryRef = nullptr;
+    QtMessageService messages(
+        QString::fromUtf8(build::applicationTitle),
+        [&] { return dispatcherRef && dispatcherRef->ended(); },
+        [&]() -> QWidget* { return registryRef ? registryRef->shownByHandler() : nullptr; });
     Dispatcher dispatcher(messages, [](int status) { QCoreApplication::exit(status); });
     dispatcherRef = &dispatcher;
     Services services{launcher, messages, keystrokes, screen};
     WindowRegistry registry(allWindowTypes(), services, dispatcher);
+    registryRef = &registry;
     LogOffSignals logOff([&] { registry.closeAll(); });
 
     dispatcher.run([&] { registry.Show(WindowName::Form1); });

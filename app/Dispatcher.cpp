@@ -39,6 +39,7 @@ void Dispatcher::run(const std::function<void()>& handler) {
     if (depth > 0 || !registry)
         return;
     registry->releaseRetired();
+    registry->forgetShownWindow();
     // The program ends once the last loaded window has gone and the running handler is over.
     if (registry->ended() || !registry->anyLoaded())
         finish(status);

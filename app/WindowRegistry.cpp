@@ -80,21 +80,31 @@ void WindowRegistry::Show(WindowName name) {
         window->show();
         window->placeAtStartUpPosition();
         window->focusFirstControl();
-        window->raise();
-        window->activateWindow();
+        bringToFront(*window);
         return;
     }
     case State::Hidden:
         e.state = State::Shown;
         e.window->show();
-        e.window->raise();
-        e.window->activateWindow();
+        bringToFront(*e.window);
         return;
     case State::Shown:
-        e.window->raise();
-        e.window->activateWindow();
+        bringToFront(*e.window);
         return;
     }
+}
+
+void WindowRegistry::bringToFront(LiveWindow& window) {
+    window.raise();
+    window.activateWindow();
+    lastShown = &window;
+}
+
+LiveWindow* WindowRegistry::shownByHandler() const {
+    if (!lastShown)
+        return nullptr;
+    const Entry* e = const_cast<WindowRegistry*>(this)->entryOf(*lastShown);
+    return e && e->state == State::Shown ? lastShown.data() : nullptr;
 }
 
 void WindowRegistry::Hide(WindowName name) {

@@ -32,6 +32,10 @@ public:
         return dynamic_cast<Module*>(module(name));
     }
     bool anyLoaded() const;
+    // The window that the running handler last showed or brought to the front, while it is
+    // shown; null once the outermost handler is over (forgetShownWindow).
+    LiveWindow* shownByHandler() const;
+    void forgetShownWindow() { lastShown = nullptr; }
     bool ended() const { return hasEnded; }
 
     // Log-off: the platform closes every loaded window in turn, hidden ones included.
@@ -52,6 +56,7 @@ private:
     Entry* entryOf(const LiveWindow& window);
     void throwIfEnded() const;
     void destroy(Entry& entry);
+    void bringToFront(LiveWindow& window);
 
     std::vector<Entry> entries;
     std::vector<WindowType> windowTypes;
@@ -60,6 +65,7 @@ private:
     Services& services;
     Dispatcher& dispatcher;
     bool hasEnded = false;
+    QPointer<LiveWindow> lastShown;
 };
 
 } // namespace qor

@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang-format pkg-config libx11-dev libxcb1-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libodbc2 unixodbc-common
-    xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core time
+    xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core fonts-liberation2 time
     dbus-x11 at-spi2-core python3-pyatspi
     "$@"
 )

@@ -49,7 +49,12 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    // The caption keeps the style's button margin from the bevel, and wraps at its blanks where
+    // one line would come closer.
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    QRect area = style()
+                     ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
+                     .adjusted(margin / 2, 0, -margin / 2, 0);
     if (isDown())
         area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
@@ -63,8 +68,12 @@ void CaptionButton::paintEvent(QPaintEvent*) {
 
 // Qt cuts a line edit's text at 32767 characters without a word; a long paste is kept whole
 // instead, for the handlers and the connection string to carry.
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
+    setText(text);
+    // Setting the text leaves the cursor after it, and a text longer than the box would then be
+    // shown scrolled to its end.
+    setCursorPosition(0);
 }
 
 void TextBox::setPasswordCharacter(QChar mask) {

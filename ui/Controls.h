@@ -22,11 +22,11 @@ protected:
     void paintEvent(QPaintEvent*) override;
 };
 
-// A text box as handlers see it.
+// A text box as handlers see it. It opens showing its text from the first character.
 class TextBox : public QLineEdit, public TextField {
     Q_OBJECT
 public:
-    explicit TextBox(QWidget* parent);
+    TextBox(const QString& text, QWidget* parent);
     QString Text() const override { return text(); }
     void setEnabled(bool enabled) override { QLineEdit::setEnabled(enabled); }
     bool isEnabled() const override { return QLineEdit::isEnabled(); }

@@ -1,6 +1,7 @@
 #include "ui/LiveWindow.h"
 
 #include "app/Services.h"
+#include "ui/InterfaceFont.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -51,6 +52,7 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
     setWindowTitle(description.caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
+    setFont(interfaceFont());
     modelClient = QSize(twipsToPixels(float(description.clientWidth)),
                         twipsToPixels(float(description.clientHeight)));
     resize(nativeSizeFor(modelClient));

@@ -1,6 +1,8 @@
 #include "ui/LiveWindow.h"
 
 #include "app/Services.h"
+#include "ui/InterfaceFont.h"
+#include "ui/ReadableText.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -66,6 +68,9 @@ void LiveWindow::buildControls(const std::vector<ControlDescription>& list, QWid
         QWidget* widget = buildControl(control, parent);
         widget->setObjectName(controlKey(control.name, control.index));
         widget->setGeometry(pixelBox(control.box));
+        // Each control carries the font itself: one drawn through a style sheet would otherwise
+        // take a theme's font for its kind of widget over its window's.
+        widget->setFont(interfaceFont());
         widget->setEnabled(control.enabled);
         // Every control takes its own pointer input; only the window's surface, shapes and lines
         // pass the pointer to the window.
@@ -109,8 +114,7 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         return label;
     }
     case ControlKind::TextBox: {
-        auto* box = new TextBox(parent);
-        box->setText(control.caption);
+        auto* box = new TextBox(control.caption, parent);
         if (control.passwordChar)
             box->setPasswordCharacter(*control.passwordChar);
         connect(box, &QLineEdit::textChanged, this,
@@ -153,8 +157,8 @@ void LiveWindow::applyColours() {
                     p.setColor(QPalette::Base, back);
                     widget->setAutoFillBackground(control.kind == ControlKind::Label);
                 }
-                if (control.foreColor) {
-                    const QColor fore = control.foreColor->resolve(palette());
+                if (control.foreColor || control.backColor) {
+                    const QColor fore = textColourOf(control, palette());
                     p.setColor(QPalette::WindowText, fore);
                     p.setColor(QPalette::Text, fore);
                 }

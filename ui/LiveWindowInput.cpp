@@ -1,5 +1,8 @@
 #include "ui/LiveWindow.h"
 
+#include "app/platform/X11EmptyTitle.h"
+#include "ui/CharacterKeys.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -64,6 +67,8 @@ bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched != this)
         drawing.controlChanged(*event);
+    if (watched == this && event->type() == QEvent::WinIdChange && describedAs.caption.isEmpty())
+        clearX11Title(*this);
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -76,11 +81,10 @@ bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
     // control ignores travels on to its parents; only its first delivery counts.
     const QWidget* receiver = qobject_cast<QWidget*>(watched);
     const QWidget* focused = focusWidget() ? focusWidget() : this;
-    // Tab and Shift+Tab move the focus; they are not character keys.
-    const bool navigation = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (describedAs.keyPreview && receiver == focused && !key->text().isEmpty() && !navigation) {
+    const auto character = characterOfKey(key->key(), key->modifiers(), key->text());
+    if (describedAs.keyPreview && receiver == focused && character) {
         EventArgs args;
-        args.keyAscii = std::int16_t(key->text().at(0).unicode());
+        args.keyAscii = *character;
         QPointer<LiveWindow> alive(this);
         raiseEvent(formSource, Event::KeyPress, args);
         // A handler that unloaded the window has consumed the key.

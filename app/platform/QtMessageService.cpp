@@ -6,8 +6,10 @@
 
 namespace qor {
 
-QtMessageService::QtMessageService(QString applicationTitle, std::function<bool()> ended)
-    : applicationTitle(std::move(applicationTitle)), ended(std::move(ended)) {}
+QtMessageService::QtMessageService(QString applicationTitle, std::function<bool()> ended,
+                                   std::function<QWidget*()> shownByHandler)
+    : applicationTitle(std::move(applicationTitle)), ended(std::move(ended)),
+      shownByHandler(std::move(shownByHandler)) {}
 
 void QtMessageService::show(const QString& prompt, MessageStyle style, const QString& title) {
     QString shown = prompt;
@@ -20,12 +22,18 @@ void QtMessageService::show(const QString& prompt, MessageStyle style, const QSt
     box.exec();
     if (ended && ended())
         throw ProgramEnded{};
-    // The window that was active when the box came up is active again when the call returns.
-    // The window manager hands the focus back only a little later, and keys that the caller
-    // queues after the box would otherwise find no focused widget and be lost.
-    if (activeBefore && activeBefore->isVisible()) {
-        QApplication::setActiveWindow(activeBefore);
-        activeBefore->activateWindow();
+    // When the call returns, the window that the handler last showed is active, or else the one
+    // that was active when the box came up. The window manager reports an activation only a
+    // little later, so a window shown just before the box is not yet the active one when the box
+    // comes up; and keys that the caller queues after the box would otherwise find no focused
+    // widget and be lost.
+    QPointer<QWidget> returnTo = shownByHandler ? shownByHandler() : nullptr;
+    if (!returnTo || !returnTo->isVisible())
+        returnTo = activeBefore;
+    if (returnTo && returnTo->isVisible()) {
+        QApplication::setActiveWindow(returnTo);
+        returnTo->raise();
+        returnTo->activateWindow();
     }
 }
 

@@ -18,6 +18,8 @@ const QRect screen(0, 0, 1280, 1024);
 const QPoint about = centreOf(WindowName::Form1, "Command4");
 const QPoint freakyHypo = centreOf(WindowName::Form1, "Command9");
 const QSize aboutClient = clientSizeOf(WindowName::frmSplash);
+const QPoint splashScreen = centreOf(WindowName::Form1, "Command6");
+const QSize splashClient = clientSizeOf(WindowName::frmSplash1);
 
 QList<qulonglong> visibleWindowsOf(qint64 pid) {
     QList<qulonglong> ids;
@@ -27,9 +29,8 @@ QList<qulonglong> visibleWindowsOf(qint64 pid) {
     return ids;
 }
 
-// The about window's caption is empty, and Qt then titles its X window with the application name,
-// which untitled message boxes carry too. So it is found by its process (_NET_WM_PID, set by Qt)
-// and by its client size, which no other window of the program has.
+// The about and splash windows have empty captions, so they are found by their process
+// (_NET_WM_PID, set by Qt) and by their client size, which no other window of the program has.
 qulonglong waitForWindowOfSize(qint64 pid, QSize size, int timeoutMs = 10000) {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
@@ -98,6 +99,33 @@ private slots:
                  "a letter key did not close the about window");
         QVERIFY(qor.running());
         QVERIFY(qor.waitForWindow(mainTitle, 2000));
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit());
+    }
+
+    // What the window manager shows in the title bar: _NET_WM_NAME, and WM_NAME for window
+    // managers that read only that. Qt puts the application's name there for an empty title.
+    void emptyCaptionsGiveEmptyTitles_data() {
+        QTest::addColumn<QPoint>("button");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("about") << about << aboutClient;
+        QTest::newRow("splash") << splashScreen << splashClient;
+    }
+    void emptyCaptionsGiveEmptyTitles() {
+        QFETCH(QPoint, button);
+        QFETCH(QSize, client);
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong main = qor.waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        QorProcess::click(main, button);
+        const qulonglong window = waitForWindowOfSize(qor.pid(), client);
+        QVERIFY2(window, "the window did not appear");
+        const QString id = QString::number(window);
+        // xprop prints a set but empty property as its name and type followed by " =".
+        QCOMPARE(run("xprop", {"-id", id, "_NET_WM_NAME"}), "_NET_WM_NAME(UTF8_STRING) =");
+        QCOMPARE(run("xprop", {"-id", id, "WM_NAME"}), "WM_NAME(STRING) =");
+        QVERIFY(qor.running());
         qor.signal(SIGTERM);
         QVERIFY(qor.waitForExit());
     }

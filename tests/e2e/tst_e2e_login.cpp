@@ -12,6 +12,15 @@ using namespace qor::test;
 
 namespace {
 
+// The program's windows from the bottom of the window manager's stack to its top.
+QList<qulonglong> stackingOrder() {
+    const QString out = run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    QList<qulonglong> ids;
+    for (const QString& id : out.section(u'#', 1).split(u',', Qt::SkipEmptyParts))
+        ids << id.trimmed().toULongLong(nullptr, 16);
+    return ids;
+}
+
 // Waits for a message box by its title and closes it with Enter, as a user would.
 bool closeBoxWithEnter(QorProcess& qor, const QString& title) {
     const qulonglong box = qor.waitForWindow(title);
@@ -59,6 +68,31 @@ private slots:
         qor.signal(SIGTERM);
         QVERIFY(qor.waitForExit(30000));
         QCOMPARE(qor.exitCode(), 0);
+    }
+
+    // The options window's handler shows the data source dialog and then its notice at once,
+    // before the window manager has reported the dialog active. Once the notice is closed the
+    // dialog, which the program showed last, is the active window and stands above Form3.
+    void theDataSourceDialogIsActiveAfterTheOptionsNotice() {
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const qulonglong main = qor.waitForWindow(mainTitle);
+        QVERIFY2(main, "the main window did not appear");
+        QorProcess::click(main, nextPage);
+        const QString failed = openDataSourceDialogFromTools(qor);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        const qulonglong dialog = qor.waitForWindow(dataSourceTitle);
+        const qulonglong options = qor.waitForWindow(optionsTitle);
+        QVERIFY(dialog && options);
+        QVERIFY2(QorProcess::waitUntilActive(dialog), "the data source dialog is not active");
+        // Late news from the window manager must not hand the activation back to Form3.
+        QThread::msleep(500);
+        QCOMPARE(run("xdotool", {"getactivewindow"}).toULongLong(), dialog);
+        const QList<qulonglong> stack = stackingOrder();
+        QVERIFY2(stack.indexOf(dialog) > stack.indexOf(options), "Form3 stands over the dialog");
+
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit(30000));
     }
 };
 

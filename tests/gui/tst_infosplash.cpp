@@ -165,11 +165,14 @@ private slots:
         program.event([&] { program.registry.closeAll(); });
     }
 
+    // Each key with the text that X attaches to it: Delete carries "\x7f" and yet produces no
+    // character.
     void keysThatProduceACharacterClose_data() {
         QTest::addColumn<int>("window");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("closes");
         const int about = int(WindowName::frmSplash);
         const int splash = int(WindowName::frmSplash1);
@@ -178,29 +181,34 @@ private slots:
             const char* name;
             Qt::Key key;
             int modifiers;
+            const char* text;
             bool closes;
         };
         const Key keys[] = {
-            {"letter", Qt::Key_Q, none, true},
-            {"digit", Qt::Key_7, none, true},
-            {"Space", Qt::Key_Space, none, true},
-            {"Enter", Qt::Key_Return, none, true},
-            {"Esc", Qt::Key_Escape, none, true},
-            {"Backspace", Qt::Key_Backspace, none, true},
-            {"Ctrl+letter", Qt::Key_C, Qt::ControlModifier, true},
-            {"arrow", Qt::Key_Left, none, false},
-            {"F1", Qt::Key_F1, none, false},
-            {"Shift alone", Qt::Key_Shift, Qt::ShiftModifier, false},
-            {"Ctrl alone", Qt::Key_Control, Qt::ControlModifier, false},
-            {"Alt alone", Qt::Key_Alt, Qt::AltModifier, false},
+            {"letter", Qt::Key_Q, none, "q", true},
+            {"digit", Qt::Key_7, none, "7", true},
+            {"Space", Qt::Key_Space, none, " ", true},
+            {"Enter", Qt::Key_Return, none, "\r", true},
+            {"Esc", Qt::Key_Escape, none, "\x1b", true},
+            {"Backspace", Qt::Key_Backspace, none, "\b", true},
+            {"Ctrl+letter", Qt::Key_C, Qt::ControlModifier, "\x03", true},
+            {"Delete", Qt::Key_Delete, none, "\x7f", false},
+            {"Home", Qt::Key_Home, none, "", false},
+            {"Insert", Qt::Key_Insert, none, "", false},
+            {"arrow", Qt::Key_Left, none, "", false},
+            {"F1", Qt::Key_F1, none, "", false},
+            {"Shift alone", Qt::Key_Shift, Qt::ShiftModifier, "", false},
+            {"Ctrl alone", Qt::Key_Control, Qt::ControlModifier, "", false},
+            {"Alt alone", Qt::Key_Alt, Qt::AltModifier, "", false},
         };
         for (const Key& k : keys) {
+            const QString text = QString::fromLatin1(k.text);
             QTest::addRow("about, picture focused, %s", k.name)
-                << about << "Picture1" << int(k.key) << k.modifiers << k.closes;
+                << about << "Picture1" << int(k.key) << k.modifiers << text << k.closes;
             QTest::addRow("about, OK focused, %s", k.name)
-                << about << "Command1" << int(k.key) << k.modifiers << k.closes;
+                << about << "Command1" << int(k.key) << k.modifiers << text << k.closes;
             QTest::addRow("splash, %s", k.name)
-                << splash << "Picture1" << int(k.key) << k.modifiers << k.closes;
+                << splash << "Picture1" << int(k.key) << k.modifiers << text << k.closes;
         }
     }
     void keysThatProduceACharacterClose() {
@@ -208,6 +216,7 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(int, key);
         QFETCH(int, modifiers);
+        QFETCH(QString, text);
         QFETCH(bool, closes);
         TestProgram program;
         program.show(WindowName::Form1);
@@ -217,7 +226,10 @@ private slots:
         live.control(focus).setFocus();
         QCOMPARE(live.focusWidget(), &live.control(focus));
         // Through the platform window, so the key goes wherever the focus is, as a real one does.
-        QTest::keyClick(live.windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        QTest::sendKeyEvent(QTest::Press, live.windowHandle(), Qt::Key(key), text, mods);
+        if (program.registry.state(WindowName(window)) == State::Shown)
+            QTest::sendKeyEvent(QTest::Release, live.windowHandle(), Qt::Key(key), text, mods);
         QCOMPARE(program.registry.state(WindowName(window)),
                  closes ? State::NotLoaded : State::Shown);
         QCOMPARE(program.registry.state(WindowName::Form1), State::Shown);

@@ -266,6 +266,20 @@ private slots:
         program.event([&] { program.registry.closeAll(); });
     }
 
+    // The text is longer than its box once its trailing blanks count: it must open showing "Did
+    // You Know That", with the cursor before the first character, not scrolled to its end.
+    void tipTextOpensAtItsFirstCharacter() {
+        TestProgram program;
+        program.show(WindowName::Form4);
+        LiveWindow& tip = program.window(WindowName::Form4);
+        QVERIFY(QTest::qWaitForWindowActive(&tip));
+        TextBox& box = tip.textBox("Text1");
+        QCOMPARE(box.cursorPosition(), 0);
+        const int cursorLeft = box.inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        QVERIFY2(cursorLeft < 8, qPrintable(QString::number(cursorLeft)));
+        program.event([&] { program.registry.closeAll(); });
+    }
+
     void closeSequenceEndsWithTheNoticeShownAndTheMainWindowGone() {
         TestProgram program;
         program.show(WindowName::Form1);

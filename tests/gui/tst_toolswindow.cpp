@@ -1,4 +1,5 @@
 #include "support/ToolsShown.h"
+#include "ui/ReadableText.h"
 #include "windows/options/SecretWord.h"
 
 #include <QApplication>
@@ -178,6 +179,39 @@ private slots:
         QCOMPARE(text1.displayText(), QString(5, QChar(0xBF)));
         QTest::keyClicks(&text1, "ab");
         QCOMPARE(text1.displayText(), QString(7, QChar(0xBF)));
+    }
+
+    // A dark scheme resolves the label's window text back (8) and highlighted text fore (14) to
+    // near-white and white: the text takes the scheme's contrasting colour instead, and returns
+    // to its own when the scheme does.
+    void theSecretLabelStaysReadableUnderADarkScheme() {
+        const QPalette original = QApplication::palette();
+        QPalette dark = original;
+        dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
+        dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+        dark.setColor(QPalette::Window, QColor(50, 50, 54));
+        dark.setColor(QPalette::Base, QColor(20, 20, 24));
+        dark.setColor(QPalette::Text, QColor(240, 240, 240));
+        dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+        dark.setColor(QPalette::Button, QColor(60, 60, 64));
+        dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+        QApplication::setPalette(dark);
+        {
+            ToolsBeforeStubs s;
+            auto& label = static_cast<QLabel&>(s.tools->control("Label1"));
+            const QImage shown = label.grab().toImage();
+            QCOMPARE(shown.pixelColor(195, 30), QColor(235, 235, 235));
+            QCOMPARE(label.palette().color(QPalette::WindowText), QColor(20, 20, 24));
+            int textPixels = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    textPixels += contrastRatio(shown.pixelColor(x, y), QColor(235, 235, 235)) > 3;
+            QVERIFY2(textPixels > 100, qPrintable(QString::number(textPixels)));
+            QApplication::setPalette(original);
+            QTRY_COMPARE(label.palette().color(QPalette::WindowText),
+                         original.color(QPalette::HighlightedText));
+        }
+        QApplication::setPalette(original);
     }
 
     void shapeIsARoundedSquareCentredInItsBox() {

@@ -1,4 +1,5 @@
 #include "ui/OleColor.h"
+#include "ui/ReadableText.h"
 #include "ui/Twips.h"
 
 #include <QTest>
@@ -73,6 +74,48 @@ private slots:
         QVERIFY(OleColor{value}.isSystem());
         QCOMPARE(OleColor{value}.resolve(palette),
                  palette.color(QPalette::Active, QPalette::ColorRole(role)));
+    }
+
+    void contrastRatioRunsFromOneToTwentyOne() {
+        QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+        QCOMPARE(contrastRatio(Qt::white, Qt::black), 21.0);
+        QCOMPARE(contrastRatio(QColor(90, 90, 90), QColor(90, 90, 90)), 1.0);
+    }
+
+    // A dark scheme that resolves window text (8) and highlighted text (14) to near-white.
+    void textTooCloseToItsBackTakesTheSchemesContrastingColour_data() {
+        QTest::addColumn<QColor>("fore");
+        QTest::addColumn<bool>("foreFromScheme");
+        QTest::addColumn<QColor>("back");
+        QTest::addColumn<bool>("backFromScheme");
+        QTest::addColumn<QColor>("drawn");
+        const QColor nearWhite(235, 235, 235), white(255, 255, 255), darkest(20, 20, 24);
+        QTest::newRow("both from the scheme, too close")
+            << nearWhite << true << white << true << darkest;
+        QTest::newRow("both from the scheme, readable")
+            << QColor(120, 120, 120) << true << white << true << QColor(120, 120, 120);
+        QTest::newRow("fixed fore colour stays")
+            << nearWhite << false << white << true << nearWhite;
+        QTest::newRow("fixed back colour stays")
+            << nearWhite << true << white << false << nearWhite;
+        QTest::newRow("both fixed stay") << nearWhite << false << white << false << nearWhite;
+    }
+    void textTooCloseToItsBackTakesTheSchemesContrastingColour() {
+        QFETCH(QColor, fore);
+        QFETCH(bool, foreFromScheme);
+        QFETCH(QColor, back);
+        QFETCH(bool, backFromScheme);
+        QFETCH(QColor, drawn);
+        QPalette dark;
+        dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
+        dark.setColor(QPalette::Window, QColor(50, 50, 54));
+        dark.setColor(QPalette::Text, QColor(240, 240, 240));
+        dark.setColor(QPalette::Base, QColor(20, 20, 24));
+        dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+        dark.setColor(QPalette::Button, QColor(60, 60, 64));
+        dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+        dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+        QCOMPARE(readableTextColour({fore, foreFromScheme}, {back, backFromScheme}, dark), drawn);
     }
 };
 
