@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang-format pkg-config libx11-dev libxcb1-dev
+    cmake ninja-build g++ clang-format pkg-config libx11-dev libxcb1-dev libglib2.0-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libodbc2 unixodbc-common
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core fonts-liberation2 time

@@ -2,8 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/platform/ChildReaper.h"
+#include "app/platform/DesktopEntries.h"
+#include "app/platform/UserPrograms.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <csignal>
 #include <spawn.h>
 #include <unistd.h>
@@ -14,11 +16,6 @@ extern char** environ;
 namespace qor {
 
 namespace {
-
-bool isExecutableFile(const QString& path) {
-    const QFileInfo file(path);
-    return file.isFile() && file.isExecutable();
-}
 
 // posix_spawn starts the program in one step and reports a failed exec, where a detached
 // QProcess forks twice and waits for the middle process inside the click handler.
@@ -54,15 +51,18 @@ bool spawn(const QString& path, const QStringList& arguments) {
 
 } // namespace
 
+QtProgramLauncher::QtProgramLauncher()
+    : resolver_(PurposeTable::installed(), UserPrograms::standardFiles(),
+                UserPrograms::userFile()) {}
+
 void QtProgramLauncher::start(const QString& commandLine, ShowStyle style) {
     lastShowStyle_ = style;
-    const SplitCommandLine split = splitCommandLine(commandLine);
-    const std::optional<QString> path =
-        findProgram(split.program, qEnvironmentVariable("PATH"), isExecutableFile);
-    if (!path)
-        throw LaunchFailure(("File not found: " + split.program).toStdString());
-    if (!spawn(*path, split.arguments))
-        throw LaunchFailure(("Cannot start: " + split.program).toStdString());
+    const ResolvedProgram program = resolver_.resolve(commandLine);
+    if (!program.desktopId.isEmpty())
+        return desktopEntries::launch(program.desktopId, program.uris);
+    if (!spawn(program.executable, program.arguments))
+        throw LaunchFailure(
+            ("Cannot start: " + splitCommandLine(commandLine).program).toStdString());
 }
 
 } // namespace qor

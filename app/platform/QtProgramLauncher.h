@@ -1,24 +1,28 @@
 #pragma once
 
 #include "app/Services.h"
+#include "app/platform/ProgramResolver.h"
 
 #include <optional>
 
 namespace qor {
 
 // Starts programs detached, so they outlive this program and leave no zombies. The program is
-// looked up on PATH as findProgram describes.
+// found as ProgramResolver describes: the user's programs.conf, then PATH, then the desktop's
+// application for the program's purpose.
 //
 // The show style is only recorded: Linux has no portable way to tell another program how to show
 // its first window, so a started program always shows itself as it likes.
 class QtProgramLauncher : public ProgramLauncher {
 public:
+    QtProgramLauncher();
     void start(const QString& commandLine, ShowStyle style) override;
 
     // The style passed with the latest start request, whether or not the program started.
     std::optional<ShowStyle> lastShowStyle() const { return lastShowStyle_; }
 
 private:
+    ProgramResolver resolver_;
     std::optional<ShowStyle> lastShowStyle_;
 };
 

@@ -1,0 +1,112 @@
+// GLib's headers name a member "signals", which Qt's keyword macro of that name would rewrite, so
+// they come before any Qt header.
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+#include "app/platform/DesktopEntries.h"
+
+#include "app/Services.h"
+
+#include <csignal>
+#include <memory>
+
+namespace qor::desktopEntries {
+
+namespace {
+
+struct Unref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+using Entry = std::unique_ptr<GDesktopAppInfo, Unref>;
+
+bool offered(GDesktopAppInfo* info) {
+    return !g_desktop_app_info_get_is_hidden(info) && !g_desktop_app_info_get_nodisplay(info);
+}
+
+// GIO refuses to load an entry whose TryExec program is missing, so such an id finds nothing.
+Entry load(const QString& id) {
+    return Entry(g_desktop_app_info_new(id.toUtf8().constData()));
+}
+
+bool inAll(GDesktopAppInfo* info, const QStringList& wanted) {
+    const QStringList listed =
+        QString::fromUtf8(g_desktop_app_info_get_categories(info)).split(u';', Qt::SkipEmptyParts);
+    for (const QString& category : wanted) {
+        if (!listed.contains(category))
+            return false;
+    }
+    return true;
+}
+
+// Runs in the started program before it execs: it begins with no signal blocked and with
+// default handling of SIGPIPE, whatever QOR itself blocks or ignores.
+void resetSignals(gpointer) {
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    signal(SIGPIPE, SIG_DFL);
+}
+
+} // namespace
+
+bool exists(const QString& id) {
+    const Entry entry = load(id);
+    return entry && !g_desktop_app_info_get_is_hidden(entry.get());
+}
+
+std::optional<QString> defaultFor(const QString& mimeType) {
+    GAppInfo* info = g_app_info_get_default_for_type(mimeType.toUtf8().constData(), FALSE);
+    if (!info)
+        return std::nullopt;
+    std::optional<QString> id;
+    if (G_IS_DESKTOP_APP_INFO(info) && offered(G_DESKTOP_APP_INFO(info)) && g_app_info_get_id(info))
+        id = QString::fromUtf8(g_app_info_get_id(info));
+    g_object_unref(info);
+    return id;
+}
+
+std::optional<QString> inCategories(const QStringList& categories) {
+    std::optional<QString> shown;
+    std::optional<QString> notShown;
+    GList* all = g_app_info_get_all();
+    for (GList* item = all; item; item = item->next) {
+        auto* info = static_cast<GAppInfo*>(item->data);
+        if (!G_IS_DESKTOP_APP_INFO(info) || !g_app_info_get_id(info))
+            continue;
+        GDesktopAppInfo* entry = G_DESKTOP_APP_INFO(info);
+        if (!offered(entry) || !inAll(entry, categories))
+            continue;
+        const QString id = QString::fromUtf8(g_app_info_get_id(info));
+        std::optional<QString>& best =
+            g_desktop_app_info_get_show_in(entry, nullptr) ? shown : notShown;
+        if (!best || id < *best)
+            best = id;
+    }
+    g_list_free_full(all, g_object_unref);
+    return shown ? shown : notShown;
+}
+
+void launch(const QString& id, const QStringList& uris) {
+    const Entry entry = load(id);
+    if (!entry)
+        throw LaunchFailure(("Cannot start: " + id).toStdString());
+    GList* uriList = nullptr;
+    for (const QString& uri : uris)
+        uriList = g_list_append(uriList, g_strdup(uri.toUtf8().constData()));
+    GAppLaunchContext* context = g_app_launch_context_new();
+    GError* error = nullptr;
+    // Without G_SPAWN_DO_NOT_REAP_CHILD GLib starts the program through a short-lived
+    // intermediate process that it collects itself, so the program is nobody's child here.
+    const bool started = g_desktop_app_info_launch_uris_as_manager(
+        entry.get(), uriList, context, G_SPAWN_SEARCH_PATH, resetSignals, nullptr, nullptr, nullptr,
+        &error);
+    g_object_unref(context);
+    g_list_free_full(uriList, g_free);
+    if (!started) {
+        const QString reason = QString::fromUtf8(error->message);
+        g_error_free(error);
+        throw LaunchFailure(QStringLiteral("Cannot start: %1\n%2").arg(id, reason).toStdString());
+    }
+}
+
+} // namespace qor::desktopEntries
