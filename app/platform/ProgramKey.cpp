@@ -1,5 +1,7 @@
 #include "app/platform/ProgramKey.h"
 
+#include <algorithm>
+
 namespace qor {
 
 namespace {
