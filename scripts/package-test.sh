@@ -54,7 +54,7 @@ package=$(ls "$(pwd)/$build"/qor_*.deb)
 echo "package: $(basename "$package")"
 dpkg-deb --field "$package" Package Version Depends Recommends
 # Debian's own checks of a binary package: files, documents, hardening, description.
-lintian --fail-on error,warning --no-tag-display-limit "$package"
+lintian --fail-on error,warning --tag-display-limit 0 "$package"
 echo "lintian: no errors, no warnings"
 
 installed=
