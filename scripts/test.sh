@@ -32,9 +32,10 @@ summary() {
     exit 1
 }
 
+# Nothing can be built without the set-up, nor tested without a build.
 step "set-up (scripts/setup.sh)" bash scripts/setup.sh test
+[ ${#failed[@]} -eq 0 ] || summary
 step "build (scripts/build.sh)" bash scripts/build.sh
-# Nothing can be tested without a build.
 [ ${#failed[@]} -eq 0 ] || summary
 
 step "clang-format check" bash -c "git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror"
