@@ -1,9 +1,14 @@
 #include "app/Application.h"
 
 #include "BuildValues.h"
+#include "app/ApplicationIcon.h"
 #include "app/Dispatcher.h"
+#include "app/DisplayChoice.h"
+#include "app/QtTranslations.h"
+#include "app/StartOptions.h"
 #include "app/WindowRegistry.h"
 #include "app/WindowTable.h"
+#include "app/platform/DisplayProbe.h"
 #include "app/platform/LogOffSignals.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
@@ -12,39 +17,72 @@
 
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 namespace qor {
 
 namespace {
 
-bool unset(const char* variable) {
-    return qEnvironmentVariableIsEmpty(variable);
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
-// The windows place themselves (centring, the slide-away exit), which a Wayland client cannot
-// do, so a Wayland session runs the program through XWayland unless the user chose a platform.
-void preferX11() {
-    if (unset("QT_QPA_PLATFORM") && !unset("WAYLAND_DISPLAY") && !unset("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-}
+// The program's arguments with the chosen platform added, kept alive as long as the application
+// object that reads them. The platform travels as an argument, not through QT_QPA_PLATFORM,
+// so that programs started from QOR inherit the environment QOR itself was started with.
+class QtArguments {
+public:
+    QtArguments(int argc, char** argv, const QString& platform)
+        : platformArguments{QByteArrayLiteral("-platform"), platform.toLocal8Bit()} {
+        pointers.assign(argv, argv + argc);
+        if (!platform.isEmpty() && !pointers.empty())
+            pointers.insert(pointers.begin() + 1,
+                            {platformArguments[0].data(), platformArguments[1].data()});
+        count = static_cast<int>(pointers.size());
+        pointers.push_back(nullptr);
+    }
+    int& argc() { return count; }
+    char** argv() { return pointers.data(); }
 
-bool hasDisplay() {
-    return !unset("QT_QPA_PLATFORM") || !unset("DISPLAY") || !unset("WAYLAND_DISPLAY");
+private:
+    QByteArray platformArguments[2];
+    std::vector<char*> pointers;
+    int count = 0;
+};
+
+int finishWith(const QString& text, std::FILE* stream, int status) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    return status;
 }
 
 } // namespace
 
 int runQor(int argc, char** argv, const StartedHook& started) {
-    preferX11();
-    if (!hasDisplay()) {
-        std::fprintf(stderr, "qor: no display. Start it inside a desktop session, or under a "
-                             "virtual X server: xvfb-run -a qor\n");
-        return 1;
+    const StartOptions options = parseStartOptions(argumentsOf(argc, argv));
+    switch (options.action) {
+    case StartOptions::Action::Help:
+    case StartOptions::Action::Version:
+        return finishWith(options.text, stdout, 0);
+    case StartOptions::Action::Error:
+        return finishWith(options.text, stderr, 2);
+    case StartOptions::Action::Run:
+        break;
     }
-    QApplication application(argc, argv);
+    const DisplayChoice display = chooseDisplay(probeDisplay(options));
+    if (!display.error.isEmpty())
+        return finishWith(display.error, stderr, 1);
+    if (!display.notice.isEmpty())
+        std::fputs(display.notice.toLocal8Bit().constData(), stderr);
+
+    QtArguments qtArguments(argc, argv, display.platform);
+    QApplication application(qtArguments.argc(), qtArguments.argv());
     QApplication::setApplicationName(QString::fromUtf8(build::applicationTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(build::version));
+    QApplication::setWindowIcon(applicationIcon());
+    installQtTranslations();
     // The program ends when its last loaded window is unloaded; a hidden window counts.
     QApplication::setQuitOnLastWindowClosed(false);
     // The application font stays the user's, for message boxes: QOR's fixed-layout windows carry

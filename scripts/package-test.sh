@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Debian package in build-package/ (or $QOR_PACKAGE_BUILD_DIR), checks what
-# `cmake --install` lays out and that the desktop entry and the AppStream metainfo validate,
-# installs the package on this machine with apt-get, starts the installed qor on a private X
-# server, waits for its main window, ends it with SIGTERM and expects exit status 0, and removes
-# the package again, whatever happened.
+# `cmake --install` lays out, that the desktop entry, the AppStream metainfo and the manual page
+# validate and that lintian finds neither errors nor warnings in the package, installs the
+# package on this machine with apt-get, starts the installed qor on a private X server, waits
+# for its main window, ends it with SIGTERM and expects exit status 0, and removes the package
+# again, whatever happened.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup-hardening.sh
+bash scripts/setup.sh package
 build=${QOR_PACKAGE_BUILD_DIR:-build-package}
 title="Vorpex & Dalmor's QOR"
 
@@ -29,18 +30,32 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
 for file in bin/qor share/applications/qor.desktop share/metainfo/org.example.qor.metainfo.xml \
-    share/icons/hicolor/scalable/apps/qor.svg; do
+    share/icons/hicolor/scalable/apps/qor.svg share/man/man1/qor.1.gz \
+    share/doc/qor/copyright share/doc/qor/changelog.gz; do
     test -f "$stage/usr/$file" || { echo "cmake --install did not put $file" >&2; exit 1; }
     echo "installs $file"
 done
+for size in 16 22 24 32 48 64 128 256; do
+    icon=share/icons/hicolor/${size}x$size/apps/qor.png
+    file -b "$stage/usr/$icon" 2>/dev/null | grep -q "^PNG image data, $size x $size," ||
+        { echo "cmake --install did not put a ${size}x$size PNG at $icon" >&2; exit 1; }
+done
+echo "installs share/icons/hicolor/{16..256}/apps/qor.png, each of its size"
 desktop-file-validate "$stage/usr/share/applications/qor.desktop"
-appstreamcli validate --no-net "$stage/usr/share/metainfo/org.example.qor.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$stage/usr/share/metainfo/org.example.qor.metainfo.xml"
+# The manual page's roff, as man reads it: any warning fails.
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$stage/usr/share/man/man1/qor.1.gz" 2>&1 >/dev/null)
+[ -z "$manual" ] || { echo "man --warnings: $manual" >&2; exit 1; }
+echo "the manual page reads without warnings"
 
 rm -f "$build"/qor_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 package=$(ls "$(pwd)/$build"/qor_*.deb)
 echo "package: $(basename "$package")"
 dpkg-deb --field "$package" Package Version Depends Recommends
+# Debian's own checks of a binary package: files, documents, hardening, description.
+lintian --fail-on error,warning --tag-display-limit 0 "$package"
+echo "lintian: no errors, no warnings"
 
 installed=
 remove() {

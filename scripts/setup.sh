@@ -1,20 +1,44 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing QOR need, when missing.
-# Further packages named as arguments are installed the same way.
+# Installs, when missing, the Debian 12 packages that a task needs:
+#
+#   bash scripts/setup.sh [TASK...] [PACKAGE...]
+#
+# TASK is run (build and start qor), test (the default: build and every test label), or package
+# (make, check and install the Debian package). Further words are package names, installed the
+# same way. Without root and without sudo, it names what is missing and the command that
+# installs it as root, and stops.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ clang-format pkg-config libx11-dev libxcb1-dev libglib2.0-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    libodbc2 unixodbc-common
-    xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core fonts-liberation2 time
-    dbus-x11 at-spi2-core python3-pyatspi
-    "$@"
-)
+# Compiling qor itself.
+build=(cmake ninja-build g++ pkg-config libx11-dev libxcb1-dev libglib2.0-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev)
+# What qor uses at run time beyond the libraries it links: the font its windows are laid out
+# for, and what the package recommends.
+run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2)
+# A private X server with a window manager, driven as a user would.
+xserver=(xvfb xauth openbox xdotool wmctrl x11-utils fonts-dejavu-core)
+# The test tools; weston is a headless Wayland compositor for QOR's run without an X server.
+test=(git clang-format imagemagick time dbus-x11 at-spi2-core python3-pyatspi weston qt6-wayland)
+package=(dpkg-dev file lintian appstream desktop-file-utils man-db)
+
+packages=()
+tasks=0
+for word in "$@"; do
+    case $word in
+        run) packages+=("${build[@]}" "${run[@]}"); tasks=1 ;;
+        test) packages+=("${build[@]}" "${run[@]}" "${xserver[@]}" "${test[@]}"); tasks=1 ;;
+        package) packages+=("${build[@]}" "${xserver[@]}" "${package[@]}"); tasks=1 ;;
+        *) packages+=("$word") ;;
+    esac
+done
+if [ $tasks -eq 0 ]; then
+    packages+=("${build[@]}" "${run[@]}" "${xserver[@]}" "${test[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" &&
+        [[ " ${missing[*]} " != *" $package "* ]]; then
         missing+=("$package")
     fi
 done
@@ -23,12 +47,17 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     sudo=()
-else
+elif command -v sudo >/dev/null; then
     sudo=(sudo)
+else
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "Install them as root, then run this command again:" >&2
+    echo "    apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

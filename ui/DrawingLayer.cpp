@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QBackingStore>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QWidget>
@@ -17,6 +18,14 @@ namespace {
 // Drawings this far outside the client area cannot show, and their pixel positions would not
 // fit the integers that painting works in: they are clipped away whole, without a failure.
 constexpr float farOutPixels = 1.0e7f;
+
+// A Wayland compositor takes at most one frame per screen refresh, and each flush waits until it
+// releases the last buffer: thousands of dots flushed one by one would hold the program for
+// minutes. There the dots are gathered and shown with the next frame.
+bool flushesEachDot() {
+    static const bool each = !QGuiApplication::platformName().startsWith(u"wayland");
+    return each;
+}
 
 void fillSquare(QImage& image, const QRect& square, QRgb rgb) {
     for (int row = square.top(); row <= square.bottom(); ++row) {
@@ -81,6 +90,10 @@ void DrawingLayer::show(const QRect& dot, QRgb rgb) {
     // A window that is not on the screen paints its layer, dot included, when it shows.
     if (!handle || !handle->isExposed())
         return;
+    if (!flushesEachDot()) {
+        surface.update(dot);
+        return;
+    }
     // Once after a resize: the whole window, whose layer holds the dot, goes on the screen.
     if (stale) {
         surface.repaint();

@@ -45,7 +45,8 @@ QorProcess::~QorProcess() {
     }
 }
 
-bool QorProcess::start() {
+bool QorProcess::start(const QStringList& arguments) {
+    process.setArguments(arguments);
     process.start();
     return process.waitForStarted(5000);
 }

@@ -18,7 +18,7 @@ public:
     explicit QorProcess(QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
     ~QorProcess(); // kills the process if it still runs
 
-    bool start();
+    bool start(const QStringList& arguments = {});
     // The X window id of a visible top-level window whose title is exactly `title`, or 0.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000);
     bool waitForWindowGone(const QString& title, int timeoutMs = 10000);
