@@ -14,6 +14,8 @@
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
+#include "app/platform/QtSlideAwaySurfaces.h"
+#include "app/platform/UnixOdbcDriverManager.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -91,6 +93,8 @@ int runQor(int argc, char** argv, const StartedHook& started) {
     QtProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
+    QtSlideAwaySurfaces slideAway(screen);
+    UnixOdbcDriverManager driverManager;
     Dispatcher* dispatcherRef = nullptr;
     WindowRegistry* registryRef = nullptr;
     QtMessageService messages(
@@ -99,7 +103,7 @@ int runQor(int argc, char** argv, const StartedHook& started) {
         [&]() -> QWidget* { return registryRef ? registryRef->shownByHandler() : nullptr; });
     Dispatcher dispatcher(messages, [](int status) { QCoreApplication::exit(status); });
     dispatcherRef = &dispatcher;
-    Services services{launcher, messages, keystrokes, screen};
+    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     WindowRegistry registry(allWindowTypes(), services, dispatcher);
     registryRef = &registry;
     LogOffSignals logOff([&] { registry.closeAll(); });

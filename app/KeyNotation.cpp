@@ -1,6 +1,6 @@
 #include "app/KeyNotation.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 
 #include <array>
 

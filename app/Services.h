@@ -1,30 +1,18 @@
 #pragma once
 
+#include "app/DriverManager.h"
+#include "app/SlideAwaySurface.h"
+#include "base/Failure.h"
+
+#include <QRect>
 #include <QString>
-#include <stdexcept>
+#include <optional>
 
 namespace qor {
 
 // Windows show codes that travel with a launch. Linux offers no portable way to impose them on
 // another program's first window, so the launcher records them.
 enum class ShowStyle { Normal = 1, Minimized = 2, Show = 5 };
-
-// Thrown by the end operation, and by any service called after it: it unwinds the running
-// handlers to the dispatcher, which lets no further handler run.
-struct ProgramEnded {};
-
-// A failure that a handler does not catch. The dispatcher shows it and ends the program.
-class Failure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-    QString text() const { return QString::fromUtf8(what()); }
-};
-
-// A program that could not be started. Unlike other failures it does not end the program.
-class LaunchFailure : public Failure {
-public:
-    using Failure::Failure;
-};
 
 class ProgramLauncher {
 public:
@@ -56,6 +44,9 @@ public:
     // The primary screen in twips, read afresh at every call.
     virtual float width() const = 0;
     virtual float height() const = 0;
+    // The part of the primary screen that panels leave free, in pixels, where a centred window
+    // goes; none when there is no screen.
+    virtual std::optional<QRect> availableArea() const = 0;
 };
 
 struct Services {
@@ -63,6 +54,8 @@ struct Services {
     MessageService& messages;
     KeystrokeService& keystrokes;
     ScreenInfo& screen;
+    DriverManager& driverManager;
+    SlideAwaySurfaces& slideAway;
 };
 
 } // namespace qor

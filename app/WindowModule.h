@@ -5,6 +5,7 @@
 #include "ui/LiveWindow.h"
 #include "ui/WindowDescription.h"
 
+#include <QHash>
 #include <memory>
 #include <utility>
 #include <variant>
@@ -51,17 +52,23 @@ template <typename Module> struct Binding {
     std::variant<Plain, WithFlag, Pointer> handler;
 };
 
-// Implements the dispatch of a module from its static `bindings` table.
+// Qt 6.4 hashes no enumeration by itself.
+inline size_t qHash(Event event, size_t seed = 0) noexcept {
+    return ::qHash(static_cast<int>(event), seed);
+}
+
+// Implements the dispatch of a module from its static `bindings` table. The table is indexed by
+// source and event once for the program's life, so an event finds its handler without walking it.
 template <typename Module> class BoundModule : public WindowModule {
 public:
     using WindowModule::WindowModule;
 
     bool handles(const QString& source, Event event) const override {
-        return find(source, event) != nullptr;
+        return resolved().contains({source, event});
     }
 
     void run(const QString& source, Event event, EventArgs& args) override {
-        const Binding<Module>* row = find(source, event);
+        const Binding<Module>* row = resolved().value({source, event});
         if (!row)
             return;
         auto& self = static_cast<Module&>(*this);
@@ -86,42 +93,19 @@ public:
     }
 
 private:
-    static const Binding<Module>* find(const QString& source, Event event) {
-        for (const auto& row : Module::bindings)
-            if (row.source == source && row.event == event)
-                return &row;
-        return nullptr;
+    using Resolved = QHash<std::pair<QString, Event>, const Binding<Module>*>;
+
+    // The first row for a source and event wins, as it did when the table was searched in order.
+    static const Resolved& resolved() {
+        static const Resolved table = [] {
+            Resolved rows;
+            for (const auto& row : Module::bindings)
+                if (!rows.contains({row.source, row.event}))
+                    rows.insert({row.source, row.event}, &row);
+            return rows;
+        }();
+        return table;
     }
 };
-
-enum class WindowName {
-    Form1,
-    Frmprogress,
-    frmSplash,
-    frmSplash1,
-    frmLogin,
-    Form3,
-    Form4,
-    Form5,
-    frmODBCLogon,
-    form6
-};
-
-// A window as the registry knows it: how to describe it and how to create its code. A window
-// that binds no event needs no code of its own.
-struct WindowType {
-    WindowName name;
-    WindowDescription (*describe)();
-    std::unique_ptr<WindowModule> (*create)(const WindowContext&) = nullptr;
-    std::vector<std::pair<QString, Event>> (*boundEvents)() = nullptr;
-};
-
-template <typename Module> WindowType windowType(WindowName name) {
-    return {name, &Module::describe,
-            [](const WindowContext& context) -> std::unique_ptr<WindowModule> {
-                return std::make_unique<Module>(context);
-            },
-            &Module::boundEvents};
-}
 
 } // namespace qor

@@ -15,8 +15,8 @@ struct WindowRegistry::Entry {
 
 WindowRegistry::WindowRegistry(std::vector<WindowType> types, Services& services,
                                Dispatcher& dispatcher)
-    : windowTypes(std::move(types)), services(services), dispatcher(dispatcher) {
-    for (const WindowType& type : windowTypes)
+    : services(services), dispatcher(dispatcher) {
+    for (const WindowType& type : types)
         entries.push_back(Entry{type, State::NotLoaded, nullptr, nullptr});
     dispatcher.attach(*this);
 }
@@ -28,10 +28,6 @@ WindowRegistry::~WindowRegistry() {
     }
     for (const QPointer<LiveWindow>& window : retiredWindows)
         delete window.data();
-}
-
-const std::vector<WindowType>& WindowRegistry::types() const {
-    return windowTypes;
 }
 
 WindowRegistry::Entry& WindowRegistry::entry(WindowName name) {
@@ -63,8 +59,6 @@ void WindowRegistry::Show(WindowName name) {
     Entry& e = entry(name);
     switch (e.state) {
     case State::NotLoaded: {
-        if (!e.type.describe)
-            return; // a window whose code is not part of this build yet
         auto* window = new LiveWindow(e.type.describe(), this);
         e.window = window;
         e.state = State::Shown;
@@ -78,7 +72,8 @@ void WindowRegistry::Show(WindowName name) {
         if (!e.window)
             return;
         window->show();
-        window->placeAtStartUpPosition();
+        if (const std::optional<QRect> area = services.screen.availableArea())
+            window->placeAtStartUpPosition(*area);
         window->focusFirstControl();
         bringToFront(*window);
         return;

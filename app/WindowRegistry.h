@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/WindowModule.h"
+#include "app/WindowTable.h"
 
 #include <QPointer>
 #include <functional>
@@ -44,8 +45,6 @@ public:
     // Destroys the code and the windows unloaded while a handler was still running.
     void releaseRetired();
 
-    const std::vector<WindowType>& types() const;
-
     void raise(LiveWindow& window, const QString& source, Event event, EventArgs& args) override;
     void closeRequested(LiveWindow& window) override;
 
@@ -59,7 +58,6 @@ private:
     void bringToFront(LiveWindow& window);
 
     std::vector<Entry> entries;
-    std::vector<WindowType> windowTypes;
     std::vector<std::unique_ptr<WindowModule>> retired;
     std::vector<QPointer<LiveWindow>> retiredWindows;
     Services& services;

@@ -15,6 +15,8 @@
 #include "app/WindowTable.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtScreenInfo.h"
+#include "app/platform/QtSlideAwaySurfaces.h"
+#include "app/platform/UnixOdbcDriverManager.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -135,7 +137,9 @@ LiveRun runLiveExit(ExitWatch::Kind kind) {
     PrintedMessages messages;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
-    Services services{launcher, messages, keystrokes, screen};
+    QtSlideAwaySurfaces slideAway(screen);
+    UnixOdbcDriverManager driverManager;
+    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     bool ended = false;
     Dispatcher dispatcher(messages, [&](int) { ended = true; });
     WindowRegistry registry(allWindowTypes(), services, dispatcher);

@@ -1,5 +1,5 @@
 #include "app/KeyNotation.h"
-#include "app/Services.h"
+#include "base/Failure.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "ui/Controls.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 #include "ui/PictureReader.h"
 
 #include <QPainter>

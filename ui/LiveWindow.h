@@ -35,8 +35,9 @@ public:
     // Stops all events from reaching the program, before the window is destroyed.
     void detach();
 
-    // Places the window at its start-up position; call once it is visible.
-    void placeAtStartUpPosition();
+    // Places the window at its start-up position: a centred window is centred in the given area
+    // of the screen, in pixels. Call once it is visible.
+    void placeAtStartUpPosition(const QRect& screenArea);
     // The first focus goes to the focusable control with the lowest tab index.
     void focusFirstControl();
 
@@ -111,6 +112,7 @@ private:
     QPushButton* cancelButton = nullptr;
     DrawingLayer drawing{*this};
     bool centreOnceFramed = false;
+    QRect startUpArea;
 };
 
 } // namespace qor

@@ -1,6 +1,6 @@
 #include "ui/LiveWindow.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 #include "ui/InterfaceFont.h"
 #include "ui/ReadableText.h"
 

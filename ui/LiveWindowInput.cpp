@@ -1,7 +1,7 @@
 #include "ui/LiveWindow.h"
 
-#include "app/platform/X11EmptyTitle.h"
 #include "ui/CharacterKeys.h"
+#include "ui/X11EmptyTitle.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

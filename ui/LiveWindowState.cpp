@@ -1,12 +1,11 @@
 #include "ui/LiveWindow.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 #include "ui/Centring.h"
 #include "ui/EventHold.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QThread>
 #include <QWindow>
 #include <algorithm>
@@ -21,14 +20,11 @@ constexpr int newSizeWaitMs = 1000;
 
 } // namespace
 
-void LiveWindow::placeAtStartUpPosition() {
+void LiveWindow::placeAtStartUpPosition(const QRect& screenArea) {
     if (describedAs.startUpPosition != StartUpPosition::CenterScreen)
         return;
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QPoint framePosition =
-        centredFramePosition(frameGeometry().size(), screen->availableGeometry());
+    startUpArea = screenArea;
+    const QPoint framePosition = centredFramePosition(frameGeometry().size(), screenArea);
     if (windowHandle())
         windowHandle()->setFramePosition(framePosition);
     else
@@ -47,7 +43,7 @@ void LiveWindow::moveEvent(QMoveEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                placeAtStartUpPosition();
+                placeAtStartUpPosition(startUpArea);
                 centreOnceFramed = false;
             },
             Qt::QueuedConnection);

@@ -23,4 +23,11 @@ float QtScreenInfo::height() const {
     return pixelsToTwips(primary().geometry().height());
 }
 
+std::optional<QRect> QtScreenInfo::availableArea() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::nullopt;
+    return screen->availableGeometry();
+}
+
 } // namespace qor

@@ -4,11 +4,12 @@
 
 namespace qor {
 
-// The primary screen's geometry in twips, read at every call.
+// The primary screen's geometry, read at every call.
 class QtScreenInfo : public ScreenInfo {
 public:
     float width() const override;
     float height() const override;
+    std::optional<QRect> availableArea() const override;
 };
 
 } // namespace qor

@@ -1,8 +1,7 @@
 #include "support/Fakes.h"
+#include "support/ScriptedDriverManager.h"
 #include "ui/Controls.h"
 #include "ui/LiveWindow.h"
-#include "windows/datasource/DialogDriverManager.h"
-#include "windows/datasource/ScriptedDriverManager.h"
 
 #include <QClipboard>
 #include <QEventLoop>
@@ -35,9 +34,8 @@ struct LoadedProgram {
         QTest::mouseClick(target, Qt::LeftButton);
     }
 
-    ScriptedDriverManager driverManager;
-    DialogDriverManagerOverride useScripted{driverManager};
     TestProgram program;
+    ScriptedDriverManager& driverManager = program.driverManager;
 };
 
 // Three times the length at which a plain line edit stops taking text, with characters outside

@@ -1,7 +1,6 @@
 #include "support/Fakes.h"
+#include "support/ScriptedDriverManager.h"
 #include "ui/LiveWindow.h"
-#include "windows/datasource/DialogDriverManager.h"
-#include "windows/datasource/ScriptedDriverManager.h"
 #include "windows/datasource/frmODBCLogon.h"
 
 #include <QAbstractItemView>
@@ -54,9 +53,8 @@ struct DialogProgram {
         return program.registry.state(WindowName::frmODBCLogon) != WindowRegistry::State::NotLoaded;
     }
 
-    ScriptedDriverManager driverManager;
-    DialogDriverManagerOverride useScripted{driverManager};
     TestProgram program;
+    ScriptedDriverManager& driverManager = program.driverManager;
 };
 
 QStringList items(const ComboBox& list) {
@@ -386,9 +384,11 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(firstAlive.isNull());
 
-        ScriptedDriverManager second;
-        second.fetches = {source("Warehouse", "MariaDB")};
-        DialogDriverManagerOverride useSecond(second);
+        QCOMPARE(dialog.driverManager.allocCount, 1);
+        QCOMPARE(dialog.driverManager.freeCount, 1);
+
+        dialog.driverManager = ScriptedDriverManager();
+        dialog.driverManager.fetches = {source("Warehouse", "MariaDB")};
         LiveWindow& again = dialog.show();
         QCOMPARE(items(again.comboBox("cboDSNList")), (QStringList{"(None)", "Warehouse"}));
         QCOMPARE(items(again.comboBox("cboDrivers")), QStringList{"MariaDB"});
@@ -398,8 +398,6 @@ private slots:
         QCOMPARE(again.textBox("txtUID").text(), QString());
         QCOMPARE(dialog.driverManager.allocCount, 1);
         QCOMPARE(dialog.driverManager.freeCount, 1);
-        QCOMPARE(second.allocCount, 1);
-        QCOMPARE(second.freeCount, 1);
     }
 
     // The sample code goes to the message service with style 0 and no title of its own, so the

@@ -46,6 +46,7 @@ private slots:
     void aCentredWindowKeepsItsTitleBarOnTheScreen() {
         QFETCH(WindowName, name);
         TestProgram program(onlyRealWindow(name));
+        program.screen.available = QGuiApplication::primaryScreen()->availableGeometry();
         program.show(name);
         LiveWindow& window = program.window(name);
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -19,7 +19,9 @@ struct RealServices {
     QtMessageService messages{"QOR", [this] { return registry.ended(); }};
     QtKeystrokeService keystrokes;
     FakeScreen screen;
-    Services services{launcher, messages, keystrokes, screen};
+    ScriptedDriverManager driverManager;
+    QtSlideAwaySurfaces slideAway{screen};
+    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     Dispatcher dispatcher{messages, [](int) {}};
     WindowRegistry registry{allWindowTypes(), services, dispatcher};
     QStringList titles;

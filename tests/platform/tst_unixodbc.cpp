@@ -1,9 +1,9 @@
 #include "app/Services.h"
+#include "app/platform/UnixOdbcDriverManager.h"
 #include "support/OdbcConfiguration.h"
+#include "support/PlainTextField.h"
+#include "support/SortedComboList.h"
 #include "windows/datasource/DataSourceEnumeration.h"
-#include "windows/datasource/PlainTextField.h"
-#include "windows/datasource/SortedComboList.h"
-#include "windows/datasource/UnixOdbcDriverManager.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

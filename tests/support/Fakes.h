@@ -4,8 +4,11 @@
 #include "app/Services.h"
 #include "app/WindowRegistry.h"
 #include "app/WindowTable.h"
+#include "app/platform/QtSlideAwaySurfaces.h"
+#include "support/ScriptedDriverManager.h"
 
 #include <QList>
+#include <QRect>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -56,6 +59,9 @@ public:
     float height() const override { return screenHeight; }
     float screenWidth = 1280 * 15;
     float screenHeight = 1024 * 15;
+    std::optional<QRect> availableArea() const override { return available; }
+    // Where centred windows go, in pixels: the whole of the gui tests' offscreen screen.
+    QRect available{0, 0, 1280, 1024};
 };
 
 // The program's registry and dispatcher over recording services. `quitStatus` tells whether and
@@ -77,7 +83,11 @@ public:
     RecordingMessages messages;
     RecordingKeystrokes keystrokes;
     FakeScreen screen;
-    Services services{launcher, messages, keystrokes, screen};
+    // The dialog reads an empty list of data sources unless a test scripts one.
+    ScriptedDriverManager driverManager;
+    // Under the offscreen platform the window's own members are the slide-away surface.
+    QtSlideAwaySurfaces slideAway{screen};
+    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     std::optional<int> quitStatus;
     Dispatcher dispatcher{messages, [this](int status) { quitStatus = status; }};
     WindowRegistry registry;

@@ -1,6 +1,6 @@
+#include "support/PlainTextField.h"
+#include "support/SortedComboList.h"
 #include "windows/datasource/ConnectionString.h"
-#include "windows/datasource/PlainTextField.h"
-#include "windows/datasource/SortedComboList.h"
 
 #include <QTest>
 

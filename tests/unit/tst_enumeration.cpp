@@ -1,7 +1,7 @@
+#include "support/PlainTextField.h"
+#include "support/ScriptedDriverManager.h"
+#include "support/SortedComboList.h"
 #include "windows/datasource/DataSourceEnumeration.h"
-#include "windows/datasource/PlainTextField.h"
-#include "windows/datasource/ScriptedDriverManager.h"
-#include "windows/datasource/SortedComboList.h"
 
 #include <QTest>
 

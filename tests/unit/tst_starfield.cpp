@@ -1,5 +1,5 @@
 #include "app/Services.h"
-#include "windows/main/RandomSource.h"
+#include "support/ScriptedRandomSource.h"
 #include "windows/main/StarField.h"
 
 #include <QTest>

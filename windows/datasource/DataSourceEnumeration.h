@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/DriverManager.h"
 #include "ui/ListControls.h"
-#include "windows/datasource/DriverManager.h"
 
 namespace qor {
 

@@ -3,7 +3,6 @@
 #include "app/WindowRegistry.h"
 #include "windows/datasource/ConnectionString.h"
 #include "windows/datasource/DataSourceEnumeration.h"
-#include "windows/datasource/DialogDriverManager.h"
 
 namespace qor {
 
@@ -121,13 +120,11 @@ void frmODBCLogon::Form_Load() {
 // Fills both lists from the driver manager and selects the first data source item, which raises
 // cboDSNList_Click.
 void frmODBCLogon::GetDSNsAndDrivers() {
-    qor::GetDSNsAndDrivers(dialogDriverManager(), Me.comboBox("cboDSNList"),
-                           Me.comboBox("cboDrivers"));
+    qor::GetDSNsAndDrivers(services.driverManager, cboDSNList, cboDrivers);
 }
 
 void frmODBCLogon::cboDSNList_Click() {
-    qor::cboDSNList_Click(Me.comboBox("cboDSNList"), Me.comboBox("cboDrivers"),
-                          Me.textBox("txtServer"));
+    qor::cboDSNList_Click(cboDSNList, cboDrivers, txtServer);
 }
 
 void frmODBCLogon::cmdCancel_Click() {
@@ -136,9 +133,8 @@ void frmODBCLogon::cmdCancel_Click() {
 
 // The sample code goes out under the application title: the box is given no title of its own.
 void frmODBCLogon::cmdOK_Click() {
-    const ConnectionSettings settings = readConnectionSettings(
-        Me.comboBox("cboDSNList"), Me.comboBox("cboDrivers"), Me.textBox("txtServer"),
-        Me.textBox("txtUID"), Me.textBox("txtPWD"), Me.textBox("txtDatabase"));
+    const ConnectionSettings settings =
+        readConnectionSettings(cboDSNList, cboDrivers, txtServer, txtUID, txtPWD, txtDatabase);
     services.messages.show(composeSampleCode(composeConnectionString(settings)), MessageStyle::Ok);
 }
 

@@ -18,6 +18,14 @@ public:
     void cboDSNList_Click();
     void cmdCancel_Click();
     void cmdOK_Click();
+
+private:
+    ComboBox& cboDSNList = Me.comboBox("cboDSNList");
+    ComboBox& cboDrivers = Me.comboBox("cboDrivers");
+    TextBox& txtServer = Me.textBox("txtServer");
+    TextBox& txtUID = Me.textBox("txtUID");
+    TextBox& txtPWD = Me.textBox("txtPWD");
+    TextBox& txtDatabase = Me.textBox("txtDatabase");
 };
 
 } // namespace qor

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace qor {
 
@@ -25,20 +23,6 @@ public:
 private:
     static constexpr std::uint32_t startState = 2463534242u;
     std::uint32_t state_ = startState;
-};
-
-// Hands out the given draws in order, and after the last one starts again from the first, counting
-// every draw, so a test can choose each draw and see how many were taken.
-class ScriptedRandomSource : public RandomSource {
-public:
-    // Throws std::invalid_argument when there are no draws to hand out.
-    explicit ScriptedRandomSource(std::vector<float> draws);
-    float next() override;
-    std::size_t drawn() const { return drawn_; }
-
-private:
-    std::vector<float> draws_;
-    std::size_t drawn_ = 0;
 };
 
 } // namespace qor

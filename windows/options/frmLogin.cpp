@@ -63,14 +63,14 @@ const std::vector<Binding<frmLogin>> frmLogin::bindings = {
 // handler has returned and select all of it, so the next keystroke replaces the whole attempt.
 void frmLogin::cmdOK_Click() {
     services.messages.show("Did you get it right?", MessageStyle::Stop, "Lets See");
-    if (Me.textBox("txtPassword").Text() == secretWord) {
+    if (txtPassword.Text() == secretWord) {
         services.messages.show("Yep, Guess So!", MessageStyle::Stop, "Way 2 Go!");
         registry.Show(WindowName::Form3);
         LoginSucceeded = true;
         registry.Hide(WindowName::frmLogin);
     } else {
         services.messages.show("Invalid Password, try again!", MessageStyle::Ok, "Login");
-        Me.textBox("txtPassword").SetFocus();
+        txtPassword.SetFocus();
         services.keystrokes.send("{Home}+{End}");
     }
 }

@@ -18,6 +18,9 @@ public:
 
     void cmdOK_Click();
     void cmdCancel_Click();
+
+private:
+    TextBox& txtPassword = Me.textBox("txtPassword");
 };
 
 } // namespace qor

@@ -2,7 +2,6 @@
 
 #include "app/WindowRegistry.h"
 #include "windows/options/SecretWord.h"
-#include "windows/tools/LiveSlideAway.h"
 #include "windows/tools/SlideAwayExit.h"
 
 namespace qor {
@@ -155,21 +154,20 @@ void Frmprogress::Command12_Click() {
 // The whole text, exactly: no trimming, no case folding. Every change that makes it equal shows
 // the one login dialog again.
 void Frmprogress::Text1_Change() {
-    if (Me.textBox("Text1").Text() == secretWord)
+    if (Text1.Text() == secretWord)
         registry.Show(WindowName::frmLogin);
 }
 
 // The shape's top-left corner goes to the pointer, top first, unclamped.
 void Frmprogress::Form_MouseMove(std::int16_t, std::int16_t, float x, float y) {
-    LiveShape& shape = Me.shape("Shape1");
-    shape.setTop(y);
-    shape.setLeft(x);
+    Shape1.setTop(y);
+    Shape1.setLeft(x);
 }
 
 // The exit never returns: the end operation takes the place of the completed unload, so no
 // other window's unload handler runs. The cancel flag stays as it came.
 void Frmprogress::Form_Unload(std::int16_t&) {
-    const std::unique_ptr<SlideAwaySurface> window = liveSlideAwaySurface(Me, services.screen);
+    const std::unique_ptr<SlideAwaySurface> window = services.slideAway.take(Me);
     runSlideAway(*window);
     registry.End();
 }

@@ -30,6 +30,10 @@ public:
     void Text1_Change();
     void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void Form_Unload(std::int16_t& cancel);
+
+private:
+    TextBox& Text1 = Me.textBox("Text1");
+    LiveShape& Shape1 = Me.shape("Shape1");
 };
 
 } // namespace qor

@@ -1,22 +1,8 @@
 #pragma once
 
-namespace qor {
+#include "app/SlideAwaySurface.h"
 
-// What the slide-away exit reads and changes: the tools window's outer geometry and the size of
-// the screen, in twips, single precision. Every call goes to the platform, so a value read back
-// is whatever the platform made of the last change; any call may throw Failure.
-class SlideAwaySurface {
-public:
-    virtual ~SlideAwaySurface() = default;
-    virtual float Height() const = 0;
-    virtual void setHeight(float height) = 0;
-    virtual float Top() const = 0;
-    virtual void setTop(float top) = 0;
-    virtual float Left() const = 0;
-    virtual void setLeft(float left) = 0;
-    virtual float ScreenHeight() const = 0;
-    virtual float ScreenWidth() const = 0;
-};
+namespace qor {
 
 namespace slideAway {
 // The fold goes on while the window is higher than this: a strip of the upper row of buttons.

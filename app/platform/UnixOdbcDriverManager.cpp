@@ -1,6 +1,6 @@
-#include "windows/datasource/UnixOdbcDriverManager.h"
+#include "app/platform/UnixOdbcDriverManager.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 
 #include <dlfcn.h>
 
@@ -15,11 +15,17 @@ QString lastLoaderError() {
 
 } // namespace
 
-UnixOdbcDriverManager::UnixOdbcDriverManager(const QByteArray& libraryName) {
-    void* library = dlopen(libraryName.constData(), RTLD_NOW | RTLD_LOCAL);
+UnixOdbcDriverManager::UnixOdbcDriverManager(const QByteArray& libraryName)
+    : libraryName_(libraryName) {}
+
+void UnixOdbcDriverManager::load() const {
+    if (loadTried_)
+        return;
+    loadTried_ = true;
+    void* library = dlopen(libraryName_.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         loadError_ = QStringLiteral("The ODBC driver manager %1 could not be loaded: %2")
-                         .arg(QString::fromLocal8Bit(libraryName), lastLoaderError());
+                         .arg(QString::fromLocal8Bit(libraryName_), lastLoaderError());
         return;
     }
     // The narrow entry points: names come back as bytes in the locale encoding.
@@ -28,7 +34,7 @@ UnixOdbcDriverManager::UnixOdbcDriverManager(const QByteArray& libraryName) {
         void* address = dlsym(library, symbol);
         if (!address && loadError_.isEmpty())
             loadError_ = QStringLiteral("The ODBC driver manager %1 lacks %2: %3")
-                             .arg(QString::fromLocal8Bit(libraryName), QString::fromLatin1(symbol),
+                             .arg(QString::fromLocal8Bit(libraryName_), QString::fromLatin1(symbol),
                                   lastLoaderError());
         return address;
     };
@@ -50,7 +56,18 @@ UnixOdbcDriverManager::~UnixOdbcDriverManager() {
         dlclose(library_);
 }
 
+bool UnixOdbcDriverManager::isLoaded() const {
+    load();
+    return library_ != nullptr;
+}
+
+QString UnixOdbcDriverManager::loadError() const {
+    load();
+    return loadError_;
+}
+
 void UnixOdbcDriverManager::requireLoaded() const {
+    load();
     if (!library_)
         throw Failure(loadError_.toStdString());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/datasource/DriverManager.h"
+#include "app/DriverManager.h"
 
 #include <QByteArray>
 #include <QList>

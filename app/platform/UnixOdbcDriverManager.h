@@ -1,15 +1,17 @@
 #pragma once
 
-#include "windows/datasource/DriverManager.h"
+#include "app/DriverManager.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace qor {
 
-// The unixODBC driver manager, loaded when this object is built. The program does not link
-// against it, so a machine without it still runs QOR: every call then throws Failure naming why
-// the library could not be used.
+// The unixODBC driver manager, loaded on first use and kept until this object goes, so that the
+// program pays for it only once the data source dialog opens, and opening the dialog again does
+// not load it again. The program does not link against it, so a machine without it still runs
+// QOR: every call then throws Failure naming why the library could not be used, and the dialog
+// lists only "(None)".
 class UnixOdbcDriverManager : public DriverManager {
 public:
     explicit UnixOdbcDriverManager(const QByteArray& libraryName = "libodbc.so.2");
@@ -17,9 +19,9 @@ public:
     UnixOdbcDriverManager(const UnixOdbcDriverManager&) = delete;
     UnixOdbcDriverManager& operator=(const UnixOdbcDriverManager&) = delete;
 
-    bool isLoaded() const { return library_ != nullptr; }
+    bool isLoaded() const;
     // Why the library could not be used; empty once it is loaded.
-    QString loadError() const { return loadError_; }
+    QString loadError() const;
 
     std::int16_t SQLAllocEnv(EnvironmentHandle* environment) override;
     std::int16_t SQLDataSources(EnvironmentHandle environment, std::uint16_t direction, char* name,
@@ -34,13 +36,16 @@ private:
                                           unsigned char*, short, short*);
     using FreeEnvFunction = short (*)(void*);
 
+    void load() const;
     void requireLoaded() const;
 
-    void* library_ = nullptr;
-    QString loadError_;
-    AllocEnvFunction allocEnv_ = nullptr;
-    DataSourcesFunction dataSources_ = nullptr;
-    FreeEnvFunction freeEnv_ = nullptr;
+    QByteArray libraryName_;
+    mutable bool loadTried_ = false;
+    mutable void* library_ = nullptr;
+    mutable QString loadError_;
+    mutable AllocEnvFunction allocEnv_ = nullptr;
+    mutable DataSourcesFunction dataSources_ = nullptr;
+    mutable FreeEnvFunction freeEnv_ = nullptr;
 };
 
 } // namespace qor

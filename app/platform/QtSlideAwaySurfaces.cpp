@@ -1,13 +1,12 @@
-#include "windows/tools/LiveSlideAway.h"
+#include "app/platform/QtSlideAwaySurfaces.h"
 
-#include "windows/tools/X11SlideAwaySurface.h"
+#include "app/platform/X11SlideAwaySurface.h"
+#include "ui/LiveWindow.h"
 
 namespace qor {
 
 namespace {
 
-// Where the toolkit places windows itself and applies a change at once (the platform without
-// a screen that tests use), the window's own members are the surface.
 class WidgetSlideAwaySurface : public SlideAwaySurface {
 public:
     WidgetSlideAwaySurface(LiveWindow& window, ScreenInfo& screen)
@@ -29,7 +28,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<SlideAwaySurface> liveSlideAwaySurface(LiveWindow& window, ScreenInfo& screen) {
+std::unique_ptr<SlideAwaySurface> QtSlideAwaySurfaces::take(LiveWindow& window) {
     if (auto x11 = X11SlideAwaySurface::take(window, screen))
         return x11;
     return std::make_unique<WidgetSlideAwaySurface>(window, screen);

@@ -1,6 +1,6 @@
-#include "windows/datasource/ScriptedDriverManager.h"
+#include "support/ScriptedDriverManager.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 
 #include <algorithm>
 #include <cstdint>

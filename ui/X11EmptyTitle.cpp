@@ -1,4 +1,4 @@
-#include "app/platform/X11EmptyTitle.h"
+#include "ui/X11EmptyTitle.h"
 
 #include <QGuiApplication>
 #include <cstdlib>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Services.h"
-#include "windows/tools/SlideAwayExit.h"
 
 #include <QWidget>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "windows/tools/X11SlideAwaySurface.h"
+#include "app/platform/X11SlideAwaySurface.h"
 
 #include "ui/Twips.h"
 

@@ -1,6 +1,6 @@
-#include "windows/datasource/SortedComboList.h"
+#include "support/SortedComboList.h"
 
-#include "app/Services.h"
+#include "base/Failure.h"
 
 namespace qor {
 
