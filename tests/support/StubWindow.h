@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WindowModule.h"
+#include "app/WindowTable.h"
 
 #include <QStringList>
 #include <functional>
