@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QThread>
 #include <QWindow>
 #include <algorithm>

@@ -17,6 +17,8 @@
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
+#include "app/platform/QtSlideAwaySurfaces.h"
+#include "app/platform/UnixOdbcDriverManager.h"
 #include "ui/LiveWindow.h"
 
 #include <QApplication>
@@ -117,7 +119,9 @@ int main(int argc, char** argv) {
     QtScreenInfo screen;
     QtMessageService messages(QStringLiteral("QOR"), [] { return false; });
     Dispatcher dispatcher(messages, [](int) {});
-    Services services{launcher, messages, keystrokes, screen};
+    QtSlideAwaySurfaces slideAway(screen);
+    UnixOdbcDriverManager driverManager;
+    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     WindowRegistry registry(allWindowTypes(), services, dispatcher);
     BareLoop floor;
     if (!floor.usable() || floor.list() != count) {
