@@ -1,3 +1,4 @@
+#include "support/DarkScheme.h"
 #include "support/ToolsShown.h"
 #include "ui/ReadableText.h"
 #include "windows/options/SecretWord.h"
@@ -186,15 +187,7 @@ private slots:
     // to its own when the scheme does.
     void theSecretLabelStaysReadableUnderADarkScheme() {
         const QPalette original = QApplication::palette();
-        QPalette dark = original;
-        dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
-        dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
-        dark.setColor(QPalette::Window, QColor(50, 50, 54));
-        dark.setColor(QPalette::Base, QColor(20, 20, 24));
-        dark.setColor(QPalette::Text, QColor(240, 240, 240));
-        dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
-        dark.setColor(QPalette::Button, QColor(60, 60, 64));
-        dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+        const QPalette dark = darkScheme(original);
         QApplication::setPalette(dark);
         {
             ToolsBeforeStubs s;

@@ -1,3 +1,4 @@
+#include "support/DarkScheme.h"
 #include "ui/OleColor.h"
 #include "ui/ReadableText.h"
 #include "ui/Twips.h"
@@ -106,15 +107,7 @@ private slots:
         QFETCH(QColor, back);
         QFETCH(bool, backFromScheme);
         QFETCH(QColor, drawn);
-        QPalette dark;
-        dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
-        dark.setColor(QPalette::Window, QColor(50, 50, 54));
-        dark.setColor(QPalette::Text, QColor(240, 240, 240));
-        dark.setColor(QPalette::Base, QColor(20, 20, 24));
-        dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
-        dark.setColor(QPalette::Button, QColor(60, 60, 64));
-        dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
-        dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+        const QPalette dark = darkScheme();
         QCOMPARE(readableTextColour({fore, foreFromScheme}, {back, backFromScheme}, dark), drawn);
     }
 };
