@@ -1,6 +1,7 @@
 #include "ui/LiveWindow.h"
 
 #include "base/Failure.h"
+#include "base/Pause.h"
 #include "ui/Centring.h"
 #include "ui/EventHold.h"
 
@@ -8,7 +9,6 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
 #include <QWindow>
 #include <algorithm>
 
@@ -142,7 +142,7 @@ void LiveWindow::awaitNewSize(QSize before) {
     while (size() == before && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (size() == before)
-            QThread::msleep(1);
+            pauseFor(std::chrono::milliseconds(1));
     }
     // The platform's exposures of the new area come after the new size. They are taken in now,
     // by one round trip, while there is nothing to wipe; afterwards they would wipe what the

@@ -1,5 +1,6 @@
 #include "app/platform/X11SlideAwaySurface.h"
 
+#include "base/Pause.h"
 #include "ui/Twips.h"
 
 #include <QDeadlineTimer>
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <xcb/xcb.h>
 
 namespace qor {
@@ -90,7 +90,7 @@ void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
         }
         const QDeadlineTimer deadline(releaseTimeoutMs);
         while (managed(connection, window, wmState) && !deadline.hasExpired())
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            pauseFor(std::chrono::microseconds(200));
     }
 
     const std::uint32_t overrideRedirect = 1;
