@@ -1,7 +1,5 @@
-// GLib's headers name a member "signals", which Qt's keyword macro of that name would rewrite, so
-// they come before any Qt header.
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
+// GLib's headers (through GioLibrary.h) come before any Qt header.
+#include "app/platform/GioLibrary.h"
 
 #include "app/platform/DesktopEntries.h"
 
@@ -15,22 +13,23 @@ namespace qor::desktopEntries {
 namespace {
 
 struct Unref {
-    void operator()(gpointer object) const { g_object_unref(object); }
+    void operator()(gpointer object) const { gio().g_object_unref(object); }
 };
 using Entry = std::unique_ptr<GDesktopAppInfo, Unref>;
 
 bool offered(GDesktopAppInfo* info) {
-    return !g_desktop_app_info_get_is_hidden(info) && !g_desktop_app_info_get_nodisplay(info);
+    return !gio().g_desktop_app_info_get_is_hidden(info) &&
+           !gio().g_desktop_app_info_get_nodisplay(info);
 }
 
 // GIO refuses to load an entry whose TryExec program is missing, so such an id finds nothing.
 Entry load(const QString& id) {
-    return Entry(g_desktop_app_info_new(id.toUtf8().constData()));
+    return Entry(gio().g_desktop_app_info_new(id.toUtf8().constData()));
 }
 
 bool inAll(GDesktopAppInfo* info, const QStringList& wanted) {
-    const QStringList listed =
-        QString::fromUtf8(g_desktop_app_info_get_categories(info)).split(u';', Qt::SkipEmptyParts);
+    const QStringList listed = QString::fromUtf8(gio().g_desktop_app_info_get_categories(info))
+                                   .split(u';', Qt::SkipEmptyParts);
     for (const QString& category : wanted) {
         if (!listed.contains(category))
             return false;
@@ -51,38 +50,41 @@ void resetSignals(gpointer) {
 
 bool exists(const QString& id) {
     const Entry entry = load(id);
-    return entry && !g_desktop_app_info_get_is_hidden(entry.get());
+    return entry && !gio().g_desktop_app_info_get_is_hidden(entry.get());
 }
 
 std::optional<QString> defaultFor(const QString& mimeType) {
-    GAppInfo* info = g_app_info_get_default_for_type(mimeType.toUtf8().constData(), FALSE);
+    const GioLibrary& g = gio();
+    GAppInfo* info = g.g_app_info_get_default_for_type(mimeType.toUtf8().constData(), FALSE);
     if (!info)
         return std::nullopt;
     std::optional<QString> id;
-    if (G_IS_DESKTOP_APP_INFO(info) && offered(G_DESKTOP_APP_INFO(info)) && g_app_info_get_id(info))
-        id = QString::fromUtf8(g_app_info_get_id(info));
-    g_object_unref(info);
+    GDesktopAppInfo* entry = g.asDesktopAppInfo(info);
+    if (entry && offered(entry) && g.g_app_info_get_id(info))
+        id = QString::fromUtf8(g.g_app_info_get_id(info));
+    g.g_object_unref(info);
     return id;
 }
 
 std::optional<QString> inCategories(const QStringList& categories) {
     std::optional<QString> shown;
     std::optional<QString> notShown;
-    GList* all = g_app_info_get_all();
+    const GioLibrary& g = gio();
+    GList* all = g.g_app_info_get_all();
     for (GList* item = all; item; item = item->next) {
         auto* info = static_cast<GAppInfo*>(item->data);
-        if (!G_IS_DESKTOP_APP_INFO(info) || !g_app_info_get_id(info))
+        GDesktopAppInfo* entry = g.asDesktopAppInfo(info);
+        if (!entry || !g.g_app_info_get_id(info))
             continue;
-        GDesktopAppInfo* entry = G_DESKTOP_APP_INFO(info);
         if (!offered(entry) || !inAll(entry, categories))
             continue;
-        const QString id = QString::fromUtf8(g_app_info_get_id(info));
+        const QString id = QString::fromUtf8(g.g_app_info_get_id(info));
         std::optional<QString>& best =
-            g_desktop_app_info_get_show_in(entry, nullptr) ? shown : notShown;
+            g.g_desktop_app_info_get_show_in(entry, nullptr) ? shown : notShown;
         if (!best || id < *best)
             best = id;
     }
-    g_list_free_full(all, g_object_unref);
+    g_list_free_full(all, g.g_object_unref);
     return shown ? shown : notShown;
 }
 
@@ -93,14 +95,14 @@ void launch(const QString& id, const QStringList& uris) {
     GList* uriList = nullptr;
     for (const QString& uri : uris)
         uriList = g_list_append(uriList, g_strdup(uri.toUtf8().constData()));
-    GAppLaunchContext* context = g_app_launch_context_new();
+    GAppLaunchContext* context = gio().g_app_launch_context_new();
     GError* error = nullptr;
     // Without G_SPAWN_DO_NOT_REAP_CHILD GLib starts the program through a short-lived
     // intermediate process that it collects itself, so the program is nobody's child here.
-    const bool started = g_desktop_app_info_launch_uris_as_manager(
+    const bool started = gio().g_desktop_app_info_launch_uris_as_manager(
         entry.get(), uriList, context, G_SPAWN_SEARCH_PATH, resetSignals, nullptr, nullptr, nullptr,
         &error);
-    g_object_unref(context);
+    gio().g_object_unref(context);
     g_list_free_full(uriList, g_free);
     if (!started) {
         const QString reason = QString::fromUtf8(error->message);

@@ -111,11 +111,27 @@ QString launchFailure(const QString& commandLine) {
     return {};
 }
 
+bool gioLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libgio-2.0.so");
+}
+
 } // namespace
 
 class DesktopLaunchTest : public QObject {
     Q_OBJECT
 private slots:
+    // GIO costs every start its loading; only a look at the desktop's applications loads it.
+    void gioIsLoadedByTheFirstLookAtTheDesktop() {
+        QVERIFY(!gioLoaded());
+        QtProgramLauncher().start("defrag /h", ShowStyle::Normal);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/path-defrag")), 10000);
+        QVERIFY2(!gioLoaded(), "a program found on PATH loaded GIO");
+        QtProgramLauncher().start("C:\\WINDOWS\\CALC.EXE", ShowStyle::Normal);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/b-calc")), 10000);
+        QVERIFY(gioLoaded());
+    }
+
     void startsTheProgramForTheCommandLine_data() {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("record");
