@@ -51,13 +51,14 @@ bool spawn(const QString& path, const QStringList& arguments) {
 
 } // namespace
 
-QtProgramLauncher::QtProgramLauncher()
-    : resolver_(PurposeTable::installed(), UserPrograms::standardFiles(),
-                UserPrograms::userFile()) {}
+QtProgramLauncher::QtProgramLauncher() = default;
 
 void QtProgramLauncher::start(const QString& commandLine, ShowStyle style) {
     lastShowStyle_ = style;
-    const ResolvedProgram program = resolver_.resolve(commandLine);
+    if (!resolver_)
+        resolver_.emplace(PurposeTable::installed(), UserPrograms::standardFiles(),
+                          UserPrograms::userFile());
+    const ResolvedProgram program = resolver_->resolve(commandLine);
     if (!program.desktopId.isEmpty())
         return desktopEntries::launch(program.desktopId, program.uris);
     if (!spawn(program.executable, program.arguments))

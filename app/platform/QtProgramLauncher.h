@@ -22,7 +22,8 @@ public:
     std::optional<ShowStyle> lastShowStyle() const { return lastShowStyle_; }
 
 private:
-    ProgramResolver resolver_;
+    // Made on the first start: reading the purpose table is no part of the first frame.
+    std::optional<ProgramResolver> resolver_;
     std::optional<ShowStyle> lastShowStyle_;
 };
 
