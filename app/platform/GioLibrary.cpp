@@ -26,21 +26,9 @@ GioLibrary load() {
                             ::dlerror());
     GioLibrary gio;
     // GObject's functions are found through GIO, which depends on it.
-#define QOR_BIND(name) bind(library, gio.name, #name)
-    QOR_BIND(g_object_unref);
-    QOR_BIND(g_type_check_instance_is_a);
-    QOR_BIND(g_app_info_get_all);
-    QOR_BIND(g_app_info_get_default_for_type);
-    QOR_BIND(g_app_info_get_id);
-    QOR_BIND(g_app_launch_context_new);
-    QOR_BIND(g_desktop_app_info_get_type);
-    QOR_BIND(g_desktop_app_info_new);
-    QOR_BIND(g_desktop_app_info_get_is_hidden);
-    QOR_BIND(g_desktop_app_info_get_nodisplay);
-    QOR_BIND(g_desktop_app_info_get_categories);
-    QOR_BIND(g_desktop_app_info_get_show_in);
-    QOR_BIND(g_desktop_app_info_launch_uris_as_manager);
-#undef QOR_BIND
+#define QOR_GIO_BIND(name) bind(library, gio.name, #name);
+    QOR_GIO_FUNCTIONS(QOR_GIO_BIND)
+#undef QOR_GIO_BIND
     return gio;
 }
 

@@ -7,6 +7,23 @@
 
 namespace qor {
 
+// Every function used, named once: the list makes both the members and the loading of each, so no
+// member can be left unloaded.
+#define QOR_GIO_FUNCTIONS(FUNCTION)                                                                \
+    FUNCTION(g_object_unref)                                                                       \
+    FUNCTION(g_type_check_instance_is_a)                                                           \
+    FUNCTION(g_app_info_get_all)                                                                   \
+    FUNCTION(g_app_info_get_default_for_type)                                                      \
+    FUNCTION(g_app_info_get_id)                                                                    \
+    FUNCTION(g_app_launch_context_new)                                                             \
+    FUNCTION(g_desktop_app_info_get_type)                                                          \
+    FUNCTION(g_desktop_app_info_new)                                                               \
+    FUNCTION(g_desktop_app_info_get_is_hidden)                                                     \
+    FUNCTION(g_desktop_app_info_get_nodisplay)                                                     \
+    FUNCTION(g_desktop_app_info_get_categories)                                                    \
+    FUNCTION(g_desktop_app_info_get_show_in)                                                       \
+    FUNCTION(g_desktop_app_info_launch_uris_as_manager)
+
 // The part of GIO (and of GObject under it) that the launcher uses to find and start the
 // desktop's applications, loaded the first time it is needed.
 //
@@ -15,20 +32,9 @@ namespace qor {
 // whole start takes 80 ms; most starts never look for a desktop application. GLib itself stays
 // linked: Qt's event loop has loaded it anyway.
 struct GioLibrary {
-    decltype(&::g_object_unref) g_object_unref = nullptr;
-    decltype(&::g_type_check_instance_is_a) g_type_check_instance_is_a = nullptr;
-    decltype(&::g_app_info_get_all) g_app_info_get_all = nullptr;
-    decltype(&::g_app_info_get_default_for_type) g_app_info_get_default_for_type = nullptr;
-    decltype(&::g_app_info_get_id) g_app_info_get_id = nullptr;
-    decltype(&::g_app_launch_context_new) g_app_launch_context_new = nullptr;
-    decltype(&::g_desktop_app_info_get_type) g_desktop_app_info_get_type = nullptr;
-    decltype(&::g_desktop_app_info_new) g_desktop_app_info_new = nullptr;
-    decltype(&::g_desktop_app_info_get_is_hidden) g_desktop_app_info_get_is_hidden = nullptr;
-    decltype(&::g_desktop_app_info_get_nodisplay) g_desktop_app_info_get_nodisplay = nullptr;
-    decltype(&::g_desktop_app_info_get_categories) g_desktop_app_info_get_categories = nullptr;
-    decltype(&::g_desktop_app_info_get_show_in) g_desktop_app_info_get_show_in = nullptr;
-    decltype(&::g_desktop_app_info_launch_uris_as_manager)
-        g_desktop_app_info_launch_uris_as_manager = nullptr;
+#define QOR_GIO_MEMBER(name) decltype(&::name) name = nullptr;
+    QOR_GIO_FUNCTIONS(QOR_GIO_MEMBER)
+#undef QOR_GIO_MEMBER
 
     // The GDesktopAppInfo that an application info is, or null when it is another kind.
     GDesktopAppInfo* asDesktopAppInfo(GAppInfo* info) const;
