@@ -120,10 +120,10 @@ void DrawingLayer::show(const QRect& dot, QRgb rgb) {
     // The whole paint of the window for each of thousands of dots costs far more than the dot:
     // where the dot shows, the surface is already on the screen as painted, so the dot's pixels,
     // opaque whatever lies beneath, are put there directly.
-    if (!directFill || directFill->window() != handle->winId())
-        directFill = X11WindowFill::open(*handle);
-    if (directFill) {
-        directFill->fill(rgb, exposure.open.data(), int(exposure.open.size()));
+    if (!direct || direct->window() != handle->winId())
+        direct = X11WindowSurface::open(*handle);
+    if (direct) {
+        direct->fill(rgb, exposure.open.data(), int(exposure.open.size()));
         return;
     }
     if (!showThroughBackingStore(exposure.open, rgb))

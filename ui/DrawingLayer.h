@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/SurfaceCover.h"
-#include "ui/X11WindowFill.h"
+#include "ui/X11WindowSurface.h"
 
 class QPainter;
 class QWidget;
@@ -67,7 +67,7 @@ private:
     mutable QImage layer;
     std::vector<QWidget*> covering;
     SurfaceCover cover;
-    std::unique_ptr<X11WindowFill> directFill;
+    std::unique_ptr<X11WindowSurface> direct;
     bool paintingDot = false;
     bool stale = true;
     int pen = 1;

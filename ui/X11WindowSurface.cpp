@@ -1,4 +1,4 @@
-#include "ui/X11WindowFill.h"
+#include "ui/X11WindowSurface.h"
 
 #include <QGuiApplication>
 #include <QVarLengthArray>
@@ -39,7 +39,7 @@ std::uint32_t scaled(int channel, std::uint32_t mask) {
 
 } // namespace
 
-std::unique_ptr<X11WindowFill> X11WindowFill::open(QWindow& window) {
+std::unique_ptr<X11WindowSurface> X11WindowSurface::open(QWindow& window) {
     // Other platforms (offscreen among them) may offer an X11 interface without a connection
     // that their windows live on.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -64,27 +64,27 @@ std::unique_ptr<X11WindowFill> X11WindowFill::open(QWindow& window) {
     // Exposures of a fill are not wanted: a fill never copies an area.
     const std::uint32_t noExposures = 0;
     xcb_create_gc(connection, gc, id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-    return std::unique_ptr<X11WindowFill>(
-        new X11WindowFill(connection, id, gc, visual->red_mask, visual->green_mask,
-                          visual->blue_mask, depth == 32 ? depthBits & ~colourBits : 0));
+    return std::unique_ptr<X11WindowSurface>(
+        new X11WindowSurface(connection, id, gc, visual->red_mask, visual->green_mask,
+                             visual->blue_mask, depth == 32 ? depthBits & ~colourBits : 0));
 }
 
-X11WindowFill::X11WindowFill(xcb_connection_t* connection, std::uint32_t window, std::uint32_t gc,
-                             std::uint32_t redMask, std::uint32_t greenMask, std::uint32_t blueMask,
-                             std::uint32_t alphaBits)
+X11WindowSurface::X11WindowSurface(xcb_connection_t* connection, std::uint32_t window,
+                                   std::uint32_t gc, std::uint32_t redMask, std::uint32_t greenMask,
+                                   std::uint32_t blueMask, std::uint32_t alphaBits)
     : connection(connection), target(window), gc(gc), redMask(redMask), greenMask(greenMask),
       blueMask(blueMask), alphaBits(alphaBits) {}
 
-X11WindowFill::~X11WindowFill() {
+X11WindowSurface::~X11WindowSurface() {
     xcb_free_gc(connection, gc);
 }
 
-std::uint32_t X11WindowFill::pixelOf(QRgb colour) const {
+std::uint32_t X11WindowSurface::pixelOf(QRgb colour) const {
     return scaled(qRed(colour), redMask) | scaled(qGreen(colour), greenMask) |
            scaled(qBlue(colour), blueMask) | alphaBits;
 }
 
-void X11WindowFill::fill(QRgb colour, const QRect* rectangles, int count) {
+void X11WindowSurface::fill(QRgb colour, const QRect* rectangles, int count) {
     const std::uint32_t pixel = pixelOf(colour);
     if (!foregroundSet || pixel != foreground) {
         xcb_change_gc(connection, gc, XCB_GC_FOREGROUND, &pixel);
