@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QBackingStore>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -112,7 +113,10 @@ void DrawingLayer::show(const QRect& dot, QRgb rgb) {
     case SurfaceCover::Exposure::Hidden:
         return;
     case SurfaceCover::Exposure::Blended:
-        paintDot(dot);
+        // Rendered apart from the backing store, which a paint of the window would first bring
+        // to the window's size: after a resize, that is a paint of the whole window.
+        if (!putPainted(dot))
+            paintDot(dot);
         return;
     case SurfaceCover::Exposure::Open:
         break;
@@ -120,10 +124,8 @@ void DrawingLayer::show(const QRect& dot, QRgb rgb) {
     // The whole paint of the window for each of thousands of dots costs far more than the dot:
     // where the dot shows, the surface is already on the screen as painted, so the dot's pixels,
     // opaque whatever lies beneath, are put there directly.
-    if (!direct || direct->window() != handle->winId())
-        direct = X11WindowSurface::open(*handle);
-    if (direct) {
-        direct->fill(rgb, exposure.open.data(), int(exposure.open.size()));
+    if (X11WindowSurface* x11 = directSurface(*handle)) {
+        x11->fill(rgb, exposure.open.data(), int(exposure.open.size()));
         return;
     }
     if (!showThroughBackingStore(exposure.open, rgb))
@@ -155,15 +157,78 @@ bool DrawingLayer::showThroughBackingStore(const QVarLengthArray<QRect, 4>& part
 
 void DrawingLayer::paintDot(const QRect& dot) {
     // The controls repaint their part of the dot as they look already: the cover still holds.
-    const QScopedValueRollback quiet(paintingDot, true);
+    const QScopedValueRollback quiet(quietPaint, true);
     surface.repaint(dot);
+}
+
+X11WindowSurface* DrawingLayer::directSurface(QWindow& handle) {
+    if (!direct || direct->window() != handle.winId())
+        direct = X11WindowSurface::open(handle);
+    return direct.get();
+}
+
+bool DrawingLayer::putPainted(const QRegion& region) {
+    if (region.isEmpty())
+        return true;
+    QWindow* handle = surface.windowHandle();
+    X11WindowSurface* x11 = handle ? directSurface(*handle) : nullptr;
+    if (!x11)
+        return false;
+    const QRect bounds = region.boundingRect();
+    // The format of the window's backing store, so that every pixel comes out as it paints it.
+    QImage painted(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    {
+        const QScopedValueRollback quiet(quietPaint, true);
+        surface.render(&painted, QPoint(), region,
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+    return x11->put(painted, bounds.topLeft(), region);
+}
+
+bool DrawingLayer::holdPaint(const QColor& back) {
+    QWindow* handle = surface.windowHandle();
+    if (held || back.alpha() != 255 || !handle || !handle->isExposed() || !flushesEachDot())
+        return false;
+    X11WindowSurface* x11 = directSurface(*handle);
+    if (!x11)
+        return false;
+    // What the window has yet to paint at its present size goes on the screen first: from here
+    // on, the screen holds the window's paint wherever the X server does not paint.
+    QCoreApplication::sendPostedEvents(&surface, QEvent::UpdateRequest);
+    held = Held{stale, !layer.isNull(), {}};
+    surface.setUpdatesEnabled(false);
+    x11->setBackground(back.rgb());
+    return true;
+}
+
+void DrawingLayer::resumePaint(QSize before, const QRegion& content) {
+    if (!held)
+        return;
+    const Held was = *held;
+    held.reset();
+    QWindow* handle = surface.windowHandle();
+    if (X11WindowSurface* x11 = handle ? directSurface(*handle) : nullptr)
+        x11->setBackground(std::nullopt);
+    surface.setUpdatesEnabled(true);
+    const bool resized = surface.size() != before;
+    QRegion differing = was.exposed & content;
+    // A resize wipes the drawings, and the X server keeps the former client area as it stood.
+    if (resized && (was.drawings || was.stale))
+        differing |= QRect(QPoint(0, 0), before);
+    differing &= surface.rect();
+    if (!putPainted(differing)) {
+        stale = true;
+        return;
+    }
+    if (resized)
+        stale = false;
 }
 
 void DrawingLayer::controlChanged(const QEvent& event) {
     switch (event.type()) {
     case QEvent::Paint:
         // Paints that the cover or a dot cause leave every control looking as it did.
-        if (!cover.isMeasuring() && !paintingDot)
+        if (!cover.isMeasuring() && !quietPaint)
             cover.invalidate();
         break;
     case QEvent::Show:
@@ -199,6 +264,8 @@ void DrawingLayer::wipe() {
 }
 
 void DrawingLayer::wipe(const QRegion& exposed) {
+    if (held)
+        held->exposed += exposed;
     if (layer.isNull())
         return;
     const QRegion wiped = exposed & layer.rect();

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QRegion>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ui/SurfaceCover.h"
@@ -20,8 +21,9 @@ namespace qor {
 // own painting and below its controls, wiped where the platform repaints the window (an exposure
 // wipes its part, a resize all of it). Positions come in twips; the pen width is in pixels. Each
 // drawing shows at once: a dot goes straight onto the window's X11 surface where no control
-// stands over it, is skipped where controls hide it, and only where a control blends with it does
-// the window paint that part; a circle repaints the part of the window it touched.
+// stands over it, is skipped where controls hide it, and where a control blends with it that
+// part of the window is rendered and put there; a circle repaints the part of the window it
+// touched.
 class DrawingLayer {
 public:
     explicit DrawingLayer(QWidget& surface);
@@ -52,6 +54,17 @@ public:
     // An event of a control: one that paints, appears, goes or moves may cover the layer anew.
     void controlChanged(const QEvent& event);
 
+    // The window is about to wait for a new size. Where it can, the X server paints what the
+    // change exposes in the back colour, and the window's own paint is held back until
+    // resumePaint: a paint of the whole enlarged window would stand between the change and the
+    // next drawing. False when it cannot be so.
+    bool holdPaint(const QColor& back);
+    // The wait is over. What differs on the screen from the window's paint is put there: what the
+    // window paints over its back colour (`content`) where the X server painted, and the former
+    // client area (`before`) where drawings or unpainted parts stood. The whole window is painted
+    // again at the next turn of the event loop.
+    void resumePaint(QSize before, const QRegion& content);
+
 private:
     QImage& pixels() const;
     // Puts a dot of the layer on the screen, painting no more of the window than the controls
@@ -61,6 +74,10 @@ private:
     bool showThroughBackingStore(const QVarLengthArray<QRect, 4>& parts, QRgb rgb);
     // Paints the window where a dot is, for a dot that the controls over it blend with.
     void paintDot(const QRect& dot);
+    // The window's X11 surface, opened for its present native window; null off X11.
+    X11WindowSurface* directSurface(QWindow& handle);
+    // Renders the window in the region and puts it on its X11 surface; false when it cannot.
+    bool putPainted(const QRegion& region);
     void repaintClipped(const QRectF& area);
 
     QWidget& surface;
@@ -68,8 +85,16 @@ private:
     std::vector<QWidget*> covering;
     SurfaceCover cover;
     std::unique_ptr<X11WindowSurface> direct;
-    bool paintingDot = false;
+    // A paint that leaves every control looking as it did.
+    bool quietPaint = false;
     bool stale = true;
+    // While the paint is held: how the screen stood, and what the X server has painted since.
+    struct Held {
+        bool stale;
+        bool drawings;
+        QRegion exposed;
+    };
+    std::optional<Held> held;
     int pen = 1;
 };
 

@@ -101,6 +101,8 @@ private:
     QSize nativeSizeFor(QSize client) const;
     // Takes a size that the platform gave the window as the client size.
     void noteNewSize();
+    // Where the window's paint puts anything but its back colour: controls, shapes and lines.
+    QRegion paintedOverBackground() const;
 
     WindowDescription describedAs;
     QSize modelClient;

@@ -77,6 +77,25 @@ void LiveWindow::paintEvent(QPaintEvent* event) {
     drawing.paintOver(painter);
 }
 
+QRegion LiveWindow::paintedOverBackground() const {
+    QRegion content;
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible() && !child->isWindow())
+            content += child->geometry();
+    // Outlines are a pixel wide, and may reach a pixel beyond their figure's edges.
+    for (const LiveShape& s : shapes)
+        content += pixelsOf(s.figure()).toAlignedRect().adjusted(-1, -1, 2, 2);
+    for (const ControlDescription& control : describedAs.controls) {
+        if (control.kind != ControlKind::Line)
+            continue;
+        const LineEnds& e = control.ends;
+        content += pixelsOf(QRectF(QPointF(e.x1, e.y1), QPointF(e.x2, e.y2)).normalized())
+                       .toAlignedRect()
+                       .adjusted(-1, -1, 2, 2);
+    }
+    return content;
+}
+
 void LiveWindow::showEvent(QShowEvent* event) {
     // The platform's exposures reach the native window, which exists from the first show.
     if (QWindow* handle = windowHandle())

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -124,14 +125,20 @@ void LiveWindow::setWindowStateValue(int state) {
         return;
     }
     const QSize before = size();
+    if (state == 1 || minimumSize() == maximumSize()) {
+        QWidget::setWindowState(wanted);
+        return;
+    }
+    const bool held = drawing.holdPaint(describedAs.backColor.resolve(palette()));
+    const auto resume = qScopeGuard([&] {
+        if (held)
+            drawing.resumePaint(before, paintedOverBackground());
+    });
     QWidget::setWindowState(wanted);
-    if (state != 1)
-        awaitNewSize(before);
+    awaitNewSize(before);
 }
 
 void LiveWindow::awaitNewSize(QSize before) {
-    if (minimumSize() == maximumSize())
-        return;
     // The platform grants a new window state later, when the window manager has acted on it,
     // and what the handler draws next must land on the new client area. Until the size
     // arrives only the platform's own traffic is let through: no handler of the program may

@@ -1,9 +1,12 @@
 #include "ui/X11WindowSurface.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QVarLengthArray>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 
 namespace qor {
@@ -60,28 +63,38 @@ std::unique_ptr<X11WindowSurface> X11WindowSurface::open(QWindow& window) {
         return nullptr;
     const std::uint32_t colourBits = visual->red_mask | visual->green_mask | visual->blue_mask;
     const std::uint32_t depthBits = depth >= 32 ? 0xFFFFFFFFu : (1u << depth) - 1;
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    bool rgb32Pixels = false;
+    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem;
+         xcb_format_next(&formats))
+        if (formats.data->depth == depth)
+            rgb32Pixels = formats.data->bits_per_pixel == 32 && formats.data->scanline_pad == 32;
+    const Layout layout{visual->red_mask,
+                        visual->green_mask,
+                        visual->blue_mask,
+                        depth == 32 ? depthBits & ~colourBits : 0,
+                        depth,
+                        rgb32Pixels && setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST &&
+                            visual->red_mask == 0xFF0000u && visual->green_mask == 0xFF00u &&
+                            visual->blue_mask == 0xFFu};
     const xcb_gcontext_t gc = xcb_generate_id(connection);
     // Exposures of a fill are not wanted: a fill never copies an area.
     const std::uint32_t noExposures = 0;
     xcb_create_gc(connection, gc, id, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-    return std::unique_ptr<X11WindowSurface>(
-        new X11WindowSurface(connection, id, gc, visual->red_mask, visual->green_mask,
-                             visual->blue_mask, depth == 32 ? depthBits & ~colourBits : 0));
+    return std::unique_ptr<X11WindowSurface>(new X11WindowSurface(connection, id, gc, layout));
 }
 
 X11WindowSurface::X11WindowSurface(xcb_connection_t* connection, std::uint32_t window,
-                                   std::uint32_t gc, std::uint32_t redMask, std::uint32_t greenMask,
-                                   std::uint32_t blueMask, std::uint32_t alphaBits)
-    : connection(connection), target(window), gc(gc), redMask(redMask), greenMask(greenMask),
-      blueMask(blueMask), alphaBits(alphaBits) {}
+                                   std::uint32_t gc, const Layout& layout)
+    : connection(connection), target(window), gc(gc), layout(layout) {}
 
 X11WindowSurface::~X11WindowSurface() {
     xcb_free_gc(connection, gc);
 }
 
 std::uint32_t X11WindowSurface::pixelOf(QRgb colour) const {
-    return scaled(qRed(colour), redMask) | scaled(qGreen(colour), greenMask) |
-           scaled(qBlue(colour), blueMask) | alphaBits;
+    return scaled(qRed(colour), layout.redMask) | scaled(qGreen(colour), layout.greenMask) |
+           scaled(qBlue(colour), layout.blueMask) | layout.alphaBits;
 }
 
 void X11WindowSurface::fill(QRgb colour, const QRect* rectangles, int count) {
@@ -98,6 +111,51 @@ void X11WindowSurface::fill(QRgb colour, const QRect* rectangles, int count) {
                        std::uint16_t(r.height())});
     }
     xcb_poly_fill_rectangle(connection, target, gc, std::uint32_t(native.size()), native.data());
+    xcb_flush(connection);
+}
+
+bool X11WindowSurface::put(const QImage& image, QPoint origin, const QRegion& region) {
+    if (!layout.takesRgb32)
+        return false;
+    // Opaque pixels with the alpha byte set, which a window of depth 32 reads as its alpha.
+    const QImage pixels = image.format() == QImage::Format_RGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    const QRegion inside = region & QRect(origin, pixels.size());
+    // A request may carry only so many bytes; a tall part goes in bands of whole scan lines.
+    const std::size_t requestBytes = std::size_t(xcb_get_maximum_request_length(connection)) * 4;
+    constexpr std::size_t headerBytes = 24;
+    for (const QRect& part : inside) {
+        const std::size_t lineBytes = std::size_t(part.width()) * 4;
+        const int bandLines =
+            int(std::max<std::size_t>(1, (requestBytes - headerBytes) / lineBytes));
+        QVarLengthArray<std::uint8_t, 256> band;
+        for (int top = part.top(); top <= part.bottom(); top += bandLines) {
+            const int lines = std::min(bandLines, part.bottom() + 1 - top);
+            band.resize(qsizetype(lineBytes) * lines);
+            for (int line = 0; line < lines; ++line)
+                std::memcpy(band.data() + qsizetype(lineBytes) * line,
+                            pixels.constScanLine(top + line - origin.y()) +
+                                std::size_t(part.left() - origin.x()) * 4,
+                            lineBytes);
+            xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, target, gc,
+                          std::uint16_t(part.width()), std::uint16_t(lines),
+                          std::int16_t(part.left()), std::int16_t(top), 0, layout.depth,
+                          std::uint32_t(band.size()), band.data());
+        }
+    }
+    xcb_flush(connection);
+    return true;
+}
+
+void X11WindowSurface::setBackground(std::optional<QRgb> colour) {
+    if (colour) {
+        const std::uint32_t pixel = pixelOf(*colour);
+        xcb_change_window_attributes(connection, target, XCB_CW_BACK_PIXEL, &pixel);
+    } else {
+        const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
+        xcb_change_window_attributes(connection, target, XCB_CW_BACK_PIXMAP, &none);
+    }
     xcb_flush(connection);
 }
 

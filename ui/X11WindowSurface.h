@@ -1,18 +1,21 @@
 #pragma once
 
 #include <QRect>
+#include <QRegion>
 #include <QRgb>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+class QImage;
 class QWindow;
 struct xcb_connection_t;
 
 namespace qor {
 
-// Fills rectangles straight on a window's native X11 surface, past Qt's backing store, and sends
-// them to the X server at once: the cheapest way to put a dot on the screen the moment it is
-// drawn. The backing store does not hold what it fills; the window's own paint, which draws the
+// Draws straight on a window's native X11 surface, past Qt's backing store, and sends what it
+// draws to the X server at once: the cheapest way to put a dot on the screen the moment it is
+// drawn. The backing store does not hold what it draws; the window's own paint, which draws the
 // drawing layer, puts the same pixels there whenever that part is painted again.
 class X11WindowSurface {
 public:
@@ -27,19 +30,32 @@ public:
     std::uint32_t window() const { return target; }
     // Fills the rectangles, in the window's pixels, with an opaque colour and flushes them.
     void fill(QRgb colour, const QRect* rectangles, int count);
+    // Puts the parts of an opaque image that lie in the region (in the window's pixels, the
+    // image's top left at `origin`) and flushes them; false, putting nothing, where the window's
+    // pixels are not laid out as a 32-bit RGB image's.
+    bool put(const QImage& image, QPoint origin, const QRegion& region);
+    // The colour that the X server paints wherever the window is exposed (a part uncovered, the
+    // window enlarged), before any paint of the window's own; none keeps what was on the screen.
+    void setBackground(std::optional<QRgb> colour);
 
 private:
+    struct Layout {
+        std::uint32_t redMask, greenMask, blueMask;
+        // A window of depth 32 takes its alpha in the bits no colour channel uses.
+        std::uint32_t alphaBits;
+        std::uint8_t depth;
+        // Pixels of 32 bits, least significant byte first, red, green and blue in the low three
+        // bytes: a 32-bit RGB image's scan lines as they are.
+        bool takesRgb32;
+    };
     X11WindowSurface(xcb_connection_t* connection, std::uint32_t window, std::uint32_t gc,
-                     std::uint32_t redMask, std::uint32_t greenMask, std::uint32_t blueMask,
-                     std::uint32_t alphaBits);
+                     const Layout& layout);
     std::uint32_t pixelOf(QRgb colour) const;
 
     xcb_connection_t* connection;
     std::uint32_t target;
     std::uint32_t gc;
-    std::uint32_t redMask, greenMask, blueMask;
-    // A window of depth 32 takes its alpha in the bits no colour channel uses.
-    std::uint32_t alphaBits;
+    Layout layout;
     std::uint32_t foreground = 0;
     bool foregroundSet = false;
 };
