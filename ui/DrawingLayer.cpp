@@ -1,6 +1,7 @@
 #include "ui/DrawingLayer.h"
 
 #include "ui/Twips.h"
+#include "ui/ZeroedImage.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -42,10 +43,9 @@ DrawingLayer::DrawingLayer(QWidget& surface) : surface(surface) {}
 QImage& DrawingLayer::pixels() const {
     // Made on the first drawing only: most windows never draw, and the screen saver window's
     // client area would need hundreds of megabytes.
-    if (layer.isNull()) {
-        layer = QImage(surface.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-        layer.fill(Qt::transparent);
-    }
+    if (layer.isNull())
+        layer = zeroedImage(surface.size().expandedTo(QSize(1, 1)),
+                            QImage::Format_ARGB32_Premultiplied);
     return layer;
 }
 
