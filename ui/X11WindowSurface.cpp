@@ -122,9 +122,14 @@ bool X11WindowSurface::put(const QImage& image, QPoint origin, const QRegion& re
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);
     const QRegion inside = region & QRect(origin, pixels.size());
-    // A request may carry only so many bytes; a tall part goes in bands of whole scan lines.
+    // A request may carry only so many bytes; a tall part goes in bands of whole scan lines, and
+    // a scan line too long for one request is not sent at all (the X server would drop the
+    // connection).
     const std::size_t requestBytes = std::size_t(xcb_get_maximum_request_length(connection)) * 4;
     constexpr std::size_t headerBytes = 24;
+    if (inside.boundingRect().width() > 0 &&
+        std::size_t(inside.boundingRect().width()) * 4 + headerBytes > requestBytes)
+        return false;
     for (const QRect& part : inside) {
         const std::size_t lineBytes = std::size_t(part.width()) * 4;
         const int bandLines =
