@@ -124,7 +124,7 @@ void DrawingLayer::show(const QRect& dot, QRgb rgb) {
     // The whole paint of the window for each of thousands of dots costs far more than the dot:
     // where the dot shows, the surface is already on the screen as painted, so the dot's pixels,
     // opaque whatever lies beneath, are put there directly.
-    if (X11WindowSurface* x11 = directSurface(*handle)) {
+    if (X11WindowSurface* x11 = directSurface()) {
         x11->fill(rgb, exposure.open.data(), int(exposure.open.size()));
         return;
     }
@@ -161,17 +161,19 @@ void DrawingLayer::paintDot(const QRect& dot) {
     surface.repaint(dot);
 }
 
-X11WindowSurface* DrawingLayer::directSurface(QWindow& handle) {
-    if (!direct || direct->window() != handle.winId())
-        direct = X11WindowSurface::open(handle);
+X11WindowSurface* DrawingLayer::directSurface() {
+    QWindow* handle = surface.windowHandle();
+    if (!handle)
+        return nullptr;
+    if (!direct || direct->window() != handle->winId())
+        direct = X11WindowSurface::open(*handle);
     return direct.get();
 }
 
 bool DrawingLayer::putPainted(const QRegion& region) {
     if (region.isEmpty())
         return true;
-    QWindow* handle = surface.windowHandle();
-    X11WindowSurface* x11 = handle ? directSurface(*handle) : nullptr;
+    X11WindowSurface* x11 = directSurface();
     if (!x11)
         return false;
     const QRect bounds = region.boundingRect();
@@ -189,7 +191,7 @@ bool DrawingLayer::holdPaint(const QColor& back) {
     QWindow* handle = surface.windowHandle();
     if (held || back.alpha() != 255 || !handle || !handle->isExposed() || !flushesEachDot())
         return false;
-    X11WindowSurface* x11 = directSurface(*handle);
+    X11WindowSurface* x11 = directSurface();
     if (!x11)
         return false;
     // What the window has yet to paint at its present size goes on the screen first: from here
@@ -206,8 +208,7 @@ void DrawingLayer::resumePaint(QSize before, const QRegion& content) {
         return;
     const Held was = *held;
     held.reset();
-    QWindow* handle = surface.windowHandle();
-    if (X11WindowSurface* x11 = handle ? directSurface(*handle) : nullptr)
+    if (X11WindowSurface* x11 = directSurface())
         x11->setBackground(std::nullopt);
     surface.setUpdatesEnabled(true);
     const bool resized = surface.size() != before;

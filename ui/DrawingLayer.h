@@ -74,8 +74,9 @@ private:
     bool showThroughBackingStore(const QVarLengthArray<QRect, 4>& parts, QRgb rgb);
     // Paints the window where a dot is, for a dot that the controls over it blend with.
     void paintDot(const QRect& dot);
-    // The window's X11 surface, opened for its present native window; null off X11.
-    X11WindowSurface* directSurface(QWindow& handle);
+    // The window's X11 surface, opened for its present native window; null off X11 or before
+    // the window has one.
+    X11WindowSurface* directSurface();
     // Renders the window in the region and puts it on its X11 surface; false when it cannot.
     bool putPainted(const QRegion& region);
     void repaintClipped(const QRectF& area);

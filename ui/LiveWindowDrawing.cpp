@@ -16,6 +16,12 @@ QRectF pixelsOf(const QRectF& twips) {
             float(twips.width()) / twipsPerPixel, float(twips.height()) / twipsPerPixel};
 }
 
+// A line control's ends in client pixels.
+QLineF linePixels(const LineEnds& e) {
+    return {QPointF(e.x1 / double(twipsPerPixel), e.y1 / double(twipsPerPixel)),
+            QPointF(e.x2 / double(twipsPerPixel), e.y2 / double(twipsPerPixel))};
+}
+
 } // namespace
 
 void LiveWindow::setDrawWidth(int pixels) {
@@ -70,9 +76,7 @@ void LiveWindow::paintEvent(QPaintEvent* event) {
     for (const ControlDescription& control : describedAs.controls) {
         if (control.kind != ControlKind::Line)
             continue;
-        const LineEnds& e = control.ends;
-        painter.drawLine(QPointF(e.x1 / double(twipsPerPixel), e.y1 / double(twipsPerPixel)),
-                         QPointF(e.x2 / double(twipsPerPixel), e.y2 / double(twipsPerPixel)));
+        painter.drawLine(linePixels(control.ends));
     }
     drawing.paintOver(painter);
 }
@@ -88,10 +92,8 @@ QRegion LiveWindow::paintedOverBackground() const {
     for (const ControlDescription& control : describedAs.controls) {
         if (control.kind != ControlKind::Line)
             continue;
-        const LineEnds& e = control.ends;
-        content += pixelsOf(QRectF(QPointF(e.x1, e.y1), QPointF(e.x2, e.y2)).normalized())
-                       .toAlignedRect()
-                       .adjusted(-1, -1, 2, 2);
+        const QLineF line = linePixels(control.ends);
+        content += QRectF(line.p1(), line.p2()).normalized().toAlignedRect().adjusted(-1, -1, 2, 2);
     }
     return content;
 }

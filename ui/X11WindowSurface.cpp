@@ -132,8 +132,7 @@ bool X11WindowSurface::put(const QImage& image, QPoint origin, const QRegion& re
         return false;
     for (const QRect& part : inside) {
         const std::size_t lineBytes = std::size_t(part.width()) * 4;
-        const int bandLines =
-            int(std::max<std::size_t>(1, (requestBytes - headerBytes) / lineBytes));
+        const int bandLines = int((requestBytes - headerBytes) / lineBytes);
         QVarLengthArray<std::uint8_t, 256> band;
         for (int top = part.top(); top <= part.bottom(); top += bandLines) {
             const int lines = std::min(bandLines, part.bottom() + 1 - top);
