@@ -83,7 +83,7 @@ int runQor(int argc, char** argv, const StartedHook& started) {
     QApplication application(qtArguments.argc(), qtArguments.argv());
     QApplication::setApplicationName(QString::fromUtf8(build::applicationTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(build::version));
-    QApplication::setWindowIcon(applicationIcon());
+    setApplicationIconOnceRunning();
     installQtTranslations();
     // The program ends when its last loaded window is unloaded; a hidden window counts.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,8 @@
 #include "app/ApplicationIcon.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QTimer>
 
 namespace qor {
 
@@ -43,6 +45,11 @@ QIcon applicationIcon() {
     for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(QPixmap::fromImage(paintApplicationIcon(size)));
     return icon;
+}
+
+void setApplicationIconOnceRunning() {
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [] { QApplication::setWindowIcon(applicationIcon()); });
 }
 
 } // namespace qor

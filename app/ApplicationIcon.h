@@ -12,4 +12,9 @@ QImage paintApplicationIcon(int size);
 // The icon every window shows, in the sizes window managers and task bars ask for.
 QIcon applicationIcon();
 
+// Gives every window the application icon at the first turn of the event loop. The icon is no
+// part of a window's first frame: painting its sizes and handing them to the window server then
+// falls in the time the window manager takes to map the first window, not before it is built.
+void setApplicationIconOnceRunning();
+
 } // namespace qor

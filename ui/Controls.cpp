@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTimer>
 #include <limits>
 
 void qorRegisterPictures();
@@ -132,30 +133,36 @@ void ComboBox::setListIndex(std::int16_t position) {
         onSelectionClick();
 }
 
-PictureBox::PictureBox(const QString& picturePath, QSize box, QWidget* parent)
+PictureBox::PictureBox(const QString& picturePath, QWidget* parent)
     : QWidget(parent), path(picturePath) {
     setFocusPolicy(Qt::StrongFocus);
     if (path.isEmpty())
         return;
     registerPictures();
-    const std::optional<PictureCorner> corner = readPictureCorner(path, box);
-    if (!corner)
+    const std::optional<QSize> size = readPictureSize(path);
+    if (!size)
         throw Failure(QStringLiteral("Cannot load the picture %1").arg(path).toStdString());
-    shown = corner->pixels;
-    whole = corner->whole;
+    whole = *size;
+    // The pixels wait for the next turn of the event loop, which for a window being shown comes
+    // while the window manager maps it, unless a paint needs them first.
+    QTimer::singleShot(0, this, &PictureBox::readShownPart);
+}
+
+void PictureBox::readShownPart() {
+    const QSize needed = size().boundedTo(whole);
+    if (path.isEmpty() || unreadable ||
+        (needed.width() <= shown.width() && needed.height() <= shown.height()))
+        return;
+    const std::optional<PictureCorner> corner = readPictureCorner(path, size());
+    unreadable = !corner;
+    if (corner)
+        shown = corner->pixels;
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    readShownPart();
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), shown);
-}
-
-void PictureBox::resizeEvent(QResizeEvent* event) {
-    const QSize needed = size().boundedTo(whole);
-    if (!path.isEmpty() && (needed.width() > shown.width() || needed.height() > shown.height()))
-        if (const std::optional<PictureCorner> corner = readPictureCorner(path, size()))
-            shown = corner->pixels;
-    QWidget::resizeEvent(event);
 }
 
 } // namespace qor

@@ -60,16 +60,19 @@ public:
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(const QString& picturePath, QSize box, QWidget* parent);
+    PictureBox(const QString& picturePath, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
 
 private:
+    // Reads as much of the picture's corner as the box shows, once, and again when it grows.
+    void readShownPart();
+
     QString path;
     QImage shown;
     QSize whole;
+    bool unreadable = false; // the header read but the pixels did not: the box stays empty
 };
 
 } // namespace qor

@@ -133,7 +133,7 @@ QWidget* LiveWindow::buildControl(const ControlDescription& control, QWidget* pa
         return frame;
     }
     case ControlKind::PictureBox: {
-        auto* picture = new PictureBox(control.picture, pixelBox(control.box).size(), parent);
+        auto* picture = new PictureBox(control.picture, parent);
         picture->setAccessibleName(control.pictureText);
         return picture;
     }

@@ -20,4 +20,8 @@ struct PictureCorner {
 // reader and cut down. Nothing when the picture cannot be read.
 std::optional<PictureCorner> readPictureCorner(const QString& path, QSize box);
 
+// The size of the whole picture, from its header alone: whether a picture can be shown, known
+// without reading its pixels. Nothing when the header cannot be read.
+std::optional<QSize> readPictureSize(const QString& path);
+
 } // namespace qor

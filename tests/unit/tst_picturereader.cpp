@@ -36,6 +36,7 @@ private slots:
         QCOMPARE(corner->whole, whole.size());
         QCOMPARE(corner->pixels.size(), expected);
         QCOMPARE(corner->pixels, whole.copy(QRect(QPoint(0, 0), expected)));
+        QCOMPARE(readPictureSize(path), std::optional(whole.size()));
     }
 
     // Pictures that are not compiled-in bitmaps are read by Qt and cut down the same way.
@@ -51,6 +52,7 @@ private slots:
         QVERIFY(corner);
         QCOMPARE(corner->whole, QSize(40, 30));
         QCOMPARE(corner->pixels, picture.copy(0, 0, 10, 30));
+        QCOMPARE(readPictureSize(path), std::optional(QSize(40, 30)));
     }
 
     void unreadablePicturesGiveNothing_data() {
@@ -68,6 +70,7 @@ private slots:
             file.write(content);
         }
         QVERIFY(!readPictureCorner(path, QSize(10, 10)));
+        QVERIFY(!readPictureSize(path));
     }
 };
 
