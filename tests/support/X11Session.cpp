@@ -86,7 +86,17 @@ QRect QorProcess::clientArea(qulonglong window) {
 }
 
 void QorProcess::click(qulonglong window, QPoint point) {
-    const QRect area = clientArea(window);
+    // A window that has just appeared is centred again once the window manager's frame is known,
+    // a few milliseconds later (longer under a sanitizer): click where it stands once two
+    // readings 50 ms apart agree.
+    QRect area = clientArea(window);
+    for (QDeadlineTimer settled(1000); !settled.hasExpired();) {
+        QThread::msleep(50);
+        const QRect again = clientArea(window);
+        if (again == area)
+            break;
+        area = again;
+    }
     const QPoint at = area.topLeft() + point;
     // "mousemove --sync" waits for the pointer to move, and so stalls when it is already there:
     // move it away first.
