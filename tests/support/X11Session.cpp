@@ -57,8 +57,10 @@ qulonglong QorProcess::waitForWindow(const QString& title, int timeoutMs) {
     while (!deadline.hasExpired()) {
         const QString ids = run("xdotool", {"search", "--onlyvisible", "--name", pattern});
         const QString first = ids.section(u'\n', 0, 0);
-        if (!first.isEmpty())
+        if (!first.isEmpty()) {
+            settledClientArea(first.toULongLong());
             return first.toULongLong();
+        }
         QThread::msleep(50);
     }
     return 0;
@@ -85,10 +87,7 @@ QRect QorProcess::clientArea(qulonglong window) {
             value("Height")};
 }
 
-void QorProcess::click(qulonglong window, QPoint point) {
-    // A window that has just appeared is centred again once the window manager's frame is known,
-    // a few milliseconds later (longer under a sanitizer): click where it stands once two
-    // readings 50 ms apart agree.
+QRect QorProcess::settledClientArea(qulonglong window) {
     QRect area = clientArea(window);
     for (QDeadlineTimer settled(1000); !settled.hasExpired();) {
         QThread::msleep(50);
@@ -97,6 +96,11 @@ void QorProcess::click(qulonglong window, QPoint point) {
             break;
         area = again;
     }
+    return area;
+}
+
+void QorProcess::click(qulonglong window, QPoint point) {
+    const QRect area = settledClientArea(window);
     const QPoint at = area.topLeft() + point;
     // "mousemove --sync" waits for the pointer to move, and so stalls when it is already there:
     // move it away first.
