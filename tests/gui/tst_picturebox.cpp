@@ -25,10 +25,10 @@ private slots:
         QWidget window;
         auto* box = new PictureBox(path, &window);
         window.resize(1300, 800);
+        const QImage whole(path);
         for (const QSize size : sizes) {
             box->resize(size);
             const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            const QImage whole(path);
             const QRect part(QPoint(0, 0), size.boundedTo(whole.size()));
             QCOMPARE(shown.copy(part), whole.copy(part).convertToFormat(QImage::Format_RGB32));
         }
