@@ -1,10 +1,35 @@
 #include "app/platform/QtMessageService.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
+#include <QWindow>
 
 namespace qor {
+
+namespace {
+
+// A window manager may refuse an activation, and says nothing when it does: the wait ends then.
+constexpr int activationWaitMs = 500;
+
+// Asks for the window to become the active one and waits until the platform reports it so.
+void activateAndWait(QWidget* window) {
+    window->raise();
+    window->activateWindow();
+    if (QApplication::activeWindow() == window)
+        return;
+    QEventLoop wait;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &wait, [&wait, window] {
+        if (QApplication::activeWindow() == window)
+            wait.quit();
+    });
+    QTimer::singleShot(activationWaitMs, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
 
 QtMessageService::QtMessageService(QString applicationTitle, std::function<bool()> ended,
                                    std::function<QWidget*()> shownByHandler)
@@ -26,15 +51,12 @@ void QtMessageService::show(const QString& prompt, MessageStyle style, const QSt
     // that was active when the box came up. The window manager reports an activation only a
     // little later, so a window shown just before the box is not yet the active one when the box
     // comes up; and keys that the caller queues after the box would otherwise find no focused
-    // widget and be lost.
+    // widget and be lost. So the call returns once the platform has made that window active.
     QPointer<QWidget> returnTo = shownByHandler ? shownByHandler() : nullptr;
     if (!returnTo || !returnTo->isVisible())
         returnTo = activeBefore;
-    if (returnTo && returnTo->isVisible()) {
-        QApplication::setActiveWindow(returnTo);
-        returnTo->raise();
-        returnTo->activateWindow();
-    }
+    if (returnTo && returnTo->isVisible())
+        activateAndWait(returnTo);
 }
 
 } // namespace qor
