@@ -51,6 +51,13 @@ def labels_of(node):
     return names
 
 
+def role_of(node):
+    # Named by pyatspi's constant ("ROLE_PUSH_BUTTON" reads "push button"): AT-SPI 2.56 renamed
+    # the push button's display name to "button", but the role, which screen readers go by, is
+    # the same.
+    return str(pyatspi.Role(int(node.getRole()))).removeprefix("ROLE_").lower().replace("_", " ")
+
+
 def describe(node, depth=0):
     children = []
     if depth < MAX_DEPTH:
@@ -58,7 +65,7 @@ def describe(node, depth=0):
             if child is not None:
                 children.append(describe(child, depth + 1))
     return {
-        "role": node.getRoleName(),
+        "role": role_of(node),
         "name": node.name,
         "labelled_by": labels_of(node),
         "text": text_of(node),

@@ -139,9 +139,8 @@ private slots:
         const qulonglong saver = qor.waitForWindow(saverTitle);
         QVERIFY2(saver, "the screen saver window did not appear");
 
-        QVERIFY2(waitUntil([&] {
-                     return frameExtents(saver) == QList<int>{0, 0, 0, 0};
-                 }),
+        const QList<int> noFrame{0, 0, 0, 0};
+        QVERIFY2(waitUntil([&] { return frameExtents(saver) == noFrame; }),
                  "the screen saver window has a frame");
         // Described far larger than the screen, its native window is no larger than the screen.
         const QRect area = QorProcess::clientArea(saver);
