@@ -14,7 +14,7 @@ build=${QOR_BENCH_BUILD:-build-bench}
 
 if [ -z "${QOR_BENCH_BUILT:-}" ] && [ -z "${QOR_BENCH_BUILD:-}" ]; then
     bash scripts/setup.sh
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQOR_WERROR=ON >/dev/null
     cmake --build "$build" --target qor qor_bench_startup qor_startup_floor qor_bench_close \
         qor_starfield_floor qor_bench_slideaway qor_bench_launch qor_bench_datasource >/dev/null
 fi

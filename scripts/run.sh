@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds qor (only qor: no tests, no benchmarks) and starts it.
+# Sets up a fresh Debian 12 or 13 machine, builds qor (only qor: no tests, no benchmarks) and
+# starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh run

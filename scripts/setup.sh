@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, when missing, the Debian 12 packages that a task needs:
+# Installs, when missing, the Debian packages that a task needs (the same names on Debian 12 and
+# Debian 13):
 #
 #   bash scripts/setup.sh [TASK...] [PACKAGE...]
 #
@@ -19,7 +20,7 @@ run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2)
 xserver=(xvfb xauth openbox xdotool wmctrl x11-utils fonts-dejavu-core)
 # The test tools; weston is a headless Wayland compositor for QOR's run without an X server.
 test=(git clang-format imagemagick time dbus-x11 at-spi2-core python3-pyatspi weston qt6-wayland)
-package=(dpkg-dev file lintian appstream desktop-file-utils man-db)
+package=(dpkg-dev debhelper build-essential file lintian appstream desktop-file-utils man-db)
 
 packages=()
 tasks=0
@@ -27,7 +28,7 @@ for word in "$@"; do
     case $word in
         run) packages+=("${build[@]}" "${run[@]}"); tasks=1 ;;
         test) packages+=("${build[@]}" "${run[@]}" "${xserver[@]}" "${test[@]}"); tasks=1 ;;
-        package) packages+=("${build[@]}" "${xserver[@]}" "${package[@]}"); tasks=1 ;;
+        package) packages+=("${build[@]}" "${run[@]}" "${xserver[@]}" "${package[@]}"); tasks=1 ;;
         *) packages+=("$word") ;;
     esac
 done

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds QOR and runs every test: unit, gui (offscreen),
+# Sets up a fresh Debian 12 or 13 machine, builds QOR and runs every test: unit, gui (offscreen),
 # platform (real services) and e2e (the built qor on a private X server with openbox), then the
 # format check and a short fuzz run, and in CI the Debian package test. Ends with a summary that
 # names each step that failed.
@@ -35,7 +35,8 @@ summary() {
 # Nothing can be built without the set-up, nor tested without a build.
 step "set-up (scripts/setup.sh)" bash scripts/setup.sh test
 [ ${#failed[@]} -eq 0 ] || summary
-step "build (scripts/build.sh)" bash scripts/build.sh
+# The developers' build: a warning is an error.
+step "build (scripts/build.sh)" env QOR_WERROR=ON bash scripts/build.sh
 [ ${#failed[@]} -eq 0 ] || summary
 
 step "clang-format check" bash -c "git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror"
