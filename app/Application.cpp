@@ -7,7 +7,6 @@
 #include "app/QtTranslations.h"
 #include "app/StartOptions.h"
 #include "app/WindowRegistry.h"
-#include "app/WindowTable.h"
 #include "app/platform/DisplayProbe.h"
 #include "app/platform/LogOffSignals.h"
 #include "app/platform/QtKeystrokeService.h"
@@ -60,9 +59,30 @@ int finishWith(const QString& text, std::FILE* stream, int status) {
     return status;
 }
 
+// The platform services and the registry of windows that uses them, built in this order. The
+// message box asks the registry built after it whether the program has ended and which window a
+// handler showed; only handlers open the box, and they run once everything here is built.
+class Program {
+public:
+    explicit Program(std::vector<WindowType> windows)
+        : registry(std::move(windows), services,
+                   [](int status) { QCoreApplication::exit(status); }) {}
+
+    QtProgramLauncher launcher;
+    QtKeystrokeService keystrokes;
+    QtScreenInfo screen;
+    QtSlideAwaySurfaces slideAway{screen};
+    UnixOdbcDriverManager driverManager;
+    QtMessageService messages{QString::fromUtf8(build::applicationTitle),
+                              [this] { return registry.dispatcher().ended(); },
+                              [this]() -> QWidget* { return registry.shownByHandler(); }};
+    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
+    WindowRegistry registry;
+};
+
 } // namespace
 
-int runQor(int argc, char** argv, const StartedHook& started) {
+int runQor(int argc, char** argv, std::vector<WindowType> windows, const StartedHook& started) {
     const StartOptions options = parseStartOptions(argumentsOf(argc, argv));
     switch (options.action) {
     case StartOptions::Action::Help:
@@ -90,22 +110,9 @@ int runQor(int argc, char** argv, const StartedHook& started) {
     // The application font stays the user's, for message boxes: QOR's fixed-layout windows carry
     // a font of their own (ui/InterfaceFont.h).
 
-    QtProgramLauncher launcher;
-    QtKeystrokeService keystrokes;
-    QtScreenInfo screen;
-    QtSlideAwaySurfaces slideAway(screen);
-    UnixOdbcDriverManager driverManager;
-    Dispatcher* dispatcherRef = nullptr;
-    WindowRegistry* registryRef = nullptr;
-    QtMessageService messages(
-        QString::fromUtf8(build::applicationTitle),
-        [&] { return dispatcherRef && dispatcherRef->ended(); },
-        [&]() -> QWidget* { return registryRef ? registryRef->shownByHandler() : nullptr; });
-    Dispatcher dispatcher(messages, [](int status) { QCoreApplication::exit(status); });
-    dispatcherRef = &dispatcher;
-    Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
-    WindowRegistry registry(allWindowTypes(), services, dispatcher);
-    registryRef = &registry;
+    Program program(std::move(windows));
+    WindowRegistry& registry = program.registry;
+    Dispatcher& dispatcher = registry.dispatcher();
     LogOffSignals logOff([&] { registry.closeAll(); });
 
     dispatcher.run([&] { registry.Show(WindowName::Form1); });

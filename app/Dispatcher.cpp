@@ -4,8 +4,9 @@
 
 namespace qor {
 
-Dispatcher::Dispatcher(MessageService& messages, std::function<void(int)> quit)
-    : messages(messages), quit(std::move(quit)) {}
+Dispatcher::Dispatcher(MessageService& messages, std::function<void(int)> quit,
+                       WindowRegistry* registry)
+    : messages(messages), quit(std::move(quit)), registry(registry) {}
 
 void Dispatcher::run(const std::function<void()>& handler) {
     if (hasQuit || (registry && registry->ended()))

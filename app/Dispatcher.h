@@ -13,10 +13,11 @@ class WindowRegistry;
 // other failure is shown and then ends the program without another handler.
 class Dispatcher {
 public:
-    // `quit` leaves the event loop with the program's exit status.
-    Dispatcher(MessageService& messages, std::function<void(int)> quit);
-
-    void attach(WindowRegistry& registry) { this->registry = &registry; }
+    // `quit` leaves the event loop with the program's exit status. The program's dispatcher is
+    // made by its registry (WindowRegistry.h), which ends the program once no window is loaded;
+    // one without a registry only catches failures, as the launch benchmark needs.
+    Dispatcher(MessageService& messages, std::function<void(int)> quit,
+               WindowRegistry* registry = nullptr);
 
     void run(const std::function<void()>& handler);
 
@@ -32,7 +33,7 @@ private:
 
     MessageService& messages;
     std::function<void(int)> quit;
-    WindowRegistry* registry = nullptr;
+    WindowRegistry* const registry;
     int depth = 0;
     bool hasQuit = false;
     int status = 0;

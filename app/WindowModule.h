@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/LaunchTable.h"
 #include "app/Services.h"
 #include "ui/Events.h"
 #include "ui/LiveWindow.h"
 #include "ui/WindowDescription.h"
 
 #include <QHash>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <variant>
@@ -31,8 +33,10 @@ public:
     WindowModule(const WindowModule&) = delete;
     WindowModule& operator=(const WindowModule&) = delete;
 
-    virtual bool handles(const QString& source, Event event) const = 0;
-    virtual void run(const QString& source, Event event, EventArgs& args) = 0;
+    using Handler = std::function<void(EventArgs&)>;
+    // The handler bound to an event of the window ("Form") or of one of its controls, ready to
+    // run with the event's arguments; empty when nothing is bound to it.
+    virtual Handler handlerFor(const QString& source, Event event) = 0;
 
 protected:
     WindowRegistry& registry;
@@ -57,20 +61,69 @@ inline size_t qHash(Event event, size_t seed = 0) noexcept {
     return ::qHash(static_cast<int>(event), seed);
 }
 
-// Implements the dispatch of a module from its static `bindings` table. The table is indexed by
-// source and event once for the program's life, so an event finds its handler without walking it.
+// Implements the dispatch of a module from its static `bindings` table and, when it has one, its
+// static `launches` table (LaunchTable.h), whose rows bind the clicks of their buttons. Both are
+// indexed by source and event once for the program's life, so an event finds its handler in one
+// look-up without walking them.
 template <typename Module> class BoundModule : public WindowModule {
 public:
     using WindowModule::WindowModule;
 
-    bool handles(const QString& source, Event event) const override {
-        return resolved().contains({source, event});
+    Handler handlerFor(const QString& source, Event event) override {
+        const Row row = resolved().value({source, event});
+        if (row.binding)
+            return [this, binding = row.binding](EventArgs& args) { call(*binding, args); };
+        if (row.launch)
+            return [this, launch = row.launch](EventArgs&) {
+                qor::launch(services.launcher, *launch);
+            };
+        return {};
     }
 
-    void run(const QString& source, Event event, EventArgs& args) override {
-        const Binding<Module>* row = resolved().value({source, event});
-        if (!row)
-            return;
+    static std::vector<std::pair<QString, Event>> boundEvents() {
+        std::vector<std::pair<QString, Event>> events;
+        for (const auto& row : Module::bindings)
+            events.emplace_back(row.source, row.event);
+        for (const LaunchEntry& row : launchTable())
+            if (row.click == LaunchClick::StartsRow)
+                events.emplace_back(row.button, Event::Click);
+        return events;
+    }
+
+private:
+    struct Row {
+        const Binding<Module>* binding = nullptr;
+        const LaunchEntry* launch = nullptr;
+    };
+    using Resolved = QHash<std::pair<QString, Event>, Row>;
+
+    static const std::vector<LaunchEntry>& launchTable() {
+        if constexpr (requires { Module::launches; }) {
+            return Module::launches;
+        } else {
+            static const std::vector<LaunchEntry> none;
+            return none;
+        }
+    }
+
+    // The first row for a source and event wins, as it did when the tables were searched in
+    // order; the binding check (tests/unit/tst_bindings.cpp) keeps every event bound once.
+    static const Resolved& resolved() {
+        static const Resolved table = [] {
+            Resolved rows;
+            for (const auto& row : Module::bindings)
+                if (!rows.contains({row.source, row.event}))
+                    rows.insert({row.source, row.event}, Row{&row, nullptr});
+            for (const LaunchEntry& row : launchTable())
+                if (row.click == LaunchClick::StartsRow &&
+                    !rows.contains({row.button, Event::Click}))
+                    rows.insert({row.button, Event::Click}, Row{nullptr, &row});
+            return rows;
+        }();
+        return table;
+    }
+
+    void call(const Binding<Module>& row, EventArgs& args) {
         auto& self = static_cast<Module&>(*this);
         std::visit(
             [&](auto handler) {
@@ -78,33 +131,11 @@ public:
                 if constexpr (std::is_same_v<H, typename Binding<Module>::Plain>)
                     (self.*handler)();
                 else if constexpr (std::is_same_v<H, typename Binding<Module>::WithFlag>)
-                    (self.*handler)(event == Event::Unload ? args.cancel : args.keyAscii);
+                    (self.*handler)(row.event == Event::Unload ? args.cancel : args.keyAscii);
                 else
                     (self.*handler)(args.button, args.shift, args.x, args.y);
             },
-            row->handler);
-    }
-
-    static std::vector<std::pair<QString, Event>> boundEvents() {
-        std::vector<std::pair<QString, Event>> events;
-        for (const auto& row : Module::bindings)
-            events.emplace_back(row.source, row.event);
-        return events;
-    }
-
-private:
-    using Resolved = QHash<std::pair<QString, Event>, const Binding<Module>*>;
-
-    // The first row for a source and event wins, as it did when the table was searched in order.
-    static const Resolved& resolved() {
-        static const Resolved table = [] {
-            Resolved rows;
-            for (const auto& row : Module::bindings)
-                if (!rows.contains({row.source, row.event}))
-                    rows.insert({row.source, row.event}, &row);
-            return rows;
-        }();
-        return table;
+            row.handler);
     }
 };
 

@@ -1,7 +1,5 @@
 #include "app/WindowRegistry.h"
 
-#include "app/Dispatcher.h"
-
 #include <algorithm>
 
 namespace qor {
@@ -13,12 +11,15 @@ struct WindowRegistry::Entry {
     std::unique_ptr<WindowModule> module;
 };
 
+// The registry and its dispatcher need each other: every handler of a window runs through the
+// dispatcher, and after the outermost handler the dispatcher asks the registry whether any window
+// is still loaded, or ends the program. The registry makes its dispatcher, so each has the other
+// from the start; the dispatcher first reads the registry when a handler runs, once it is built.
 WindowRegistry::WindowRegistry(std::vector<WindowType> types, Services& services,
-                               Dispatcher& dispatcher)
-    : services(services), dispatcher(dispatcher) {
+                               std::function<void(int)> quit)
+    : services(services), handlerDispatcher(services.messages, std::move(quit), this) {
     for (const WindowType& type : types)
         entries.push_back(Entry{type, State::NotLoaded, nullptr, nullptr});
-    dispatcher.attach(*this);
 }
 
 WindowRegistry::~WindowRegistry() {
@@ -54,6 +55,11 @@ void WindowRegistry::throwIfEnded() const {
         throw ProgramEnded{};
 }
 
+WindowModule::Handler WindowRegistry::handlerOf(const Entry& e, const QString& source,
+                                                Event event) {
+    return e.module ? e.module->handlerFor(source, event) : WindowModule::Handler{};
+}
+
 void WindowRegistry::Show(WindowName name) {
     throwIfEnded();
     Entry& e = entry(name);
@@ -64,9 +70,9 @@ void WindowRegistry::Show(WindowName name) {
         e.state = State::Shown;
         if (e.type.create)
             e.module = e.type.create(WindowContext{*this, services, *window});
-        if (e.module && e.module->handles(formSource, Event::Load)) {
+        if (const WindowModule::Handler load = handlerOf(e, formSource, Event::Load)) {
             EventArgs args;
-            e.module->run(formSource, Event::Load, args);
+            load(args);
             throwIfEnded();
         }
         if (!e.window)
@@ -116,9 +122,9 @@ void WindowRegistry::Unload(WindowName name) {
     Entry& e = entry(name);
     if (e.state == State::NotLoaded)
         return;
-    if (e.module && e.module->handles(formSource, Event::Unload)) {
+    if (const WindowModule::Handler unload = handlerOf(e, formSource, Event::Unload)) {
         EventArgs args;
-        e.module->run(formSource, Event::Unload, args);
+        unload(args);
         throwIfEnded();
         if (args.cancel != 0 || e.state == State::NotLoaded)
             return;
@@ -169,14 +175,14 @@ bool WindowRegistry::anyLoaded() const {
 
 void WindowRegistry::closeAll() {
     for (Entry& e : entries) {
-        if (hasEnded || dispatcher.ended())
+        if (hasEnded || handlerDispatcher.ended())
             return;
         if (e.state != State::NotLoaded) {
             const WindowName name = e.type.name;
-            dispatcher.run([this, name] { Unload(name); });
+            handlerDispatcher.run([this, name] { Unload(name); });
         }
     }
-    dispatcher.endIfNothingLoaded();
+    handlerDispatcher.endIfNothingLoaded();
 }
 
 void WindowRegistry::releaseRetired() {
@@ -190,11 +196,10 @@ void WindowRegistry::releaseRetired() {
 
 void WindowRegistry::raise(LiveWindow& window, const QString& source, Event event,
                            EventArgs& args) {
-    Entry* e = entryOf(window);
-    if (!e || !e->module || !e->module->handles(source, event))
-        return;
-    WindowModule* module = e->module.get();
-    dispatcher.run([module, &source, event, &args] { module->run(source, event, args); });
+    const Entry* e = entryOf(window);
+    const WindowModule::Handler handler = e ? handlerOf(*e, source, event) : nullptr;
+    if (handler)
+        handlerDispatcher.run([&handler, &args] { handler(args); });
 }
 
 void WindowRegistry::closeRequested(LiveWindow& window) {
@@ -202,7 +207,7 @@ void WindowRegistry::closeRequested(LiveWindow& window) {
     if (!e)
         return;
     const WindowName name = e->type.name;
-    dispatcher.run([this, name] { Unload(name); });
+    handlerDispatcher.run([this, name] { Unload(name); });
 }
 
 } // namespace qor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Dispatcher.h"
 #include "app/WindowModule.h"
 #include "app/WindowTable.h"
 
@@ -10,15 +11,18 @@
 
 namespace qor {
 
-class Dispatcher;
-
 // The one instance of every window: its state, and while loaded its live window and its code.
 class WindowRegistry : public EventSink {
 public:
     enum class State { NotLoaded, Shown, Hidden };
 
-    WindowRegistry(std::vector<WindowType> types, Services& services, Dispatcher& dispatcher);
+    // `quit` leaves the event loop with the program's exit status (Dispatcher).
+    WindowRegistry(std::vector<WindowType> types, Services& services,
+                   std::function<void(int)> quit);
     ~WindowRegistry() override;
+
+    // Runs every handler of the program, those of the windows and those of the platform.
+    Dispatcher& dispatcher() { return handlerDispatcher; }
 
     void Show(WindowName name);
     void Hide(WindowName name);
@@ -54,6 +58,7 @@ private:
     const Entry& entry(WindowName name) const;
     Entry* entryOf(const LiveWindow& window);
     void throwIfEnded() const;
+    static WindowModule::Handler handlerOf(const Entry& entry, const QString& source, Event event);
     void destroy(Entry& entry);
     void bringToFront(LiveWindow& window);
 
@@ -61,7 +66,7 @@ private:
     std::vector<std::unique_ptr<WindowModule>> retired;
     std::vector<QPointer<LiveWindow>> retiredWindows;
     Services& services;
-    Dispatcher& dispatcher;
+    Dispatcher handlerDispatcher;
     bool hasEnded = false;
     QPointer<LiveWindow> lastShown;
 };

@@ -8,7 +8,8 @@
 
 namespace qor {
 
-// Every window of the program, named as its module is.
+// Every window of the program, named as its module is. The names live here, beside the registry
+// that windows ask to show each other; the list of the windows themselves is windows/AllWindows.h.
 enum class WindowName {
     Form1,
     Frmprogress,
@@ -38,8 +39,5 @@ template <typename Module> WindowType windowType(WindowName name) {
             },
             &Module::boundEvents};
 }
-
-// The ten windows of the program, in the registry's order.
-std::vector<WindowType> allWindowTypes();
 
 } // namespace qor

@@ -1,5 +1,6 @@
 #include "app/Application.h"
+#include "windows/AllWindows.h"
 
 int main(int argc, char** argv) {
-    return qor::runQor(argc, argv);
+    return qor::runQor(argc, argv, qor::allWindowTypes());
 }

@@ -12,11 +12,11 @@
 
 #include "app/Dispatcher.h"
 #include "app/WindowRegistry.h"
-#include "app/WindowTable.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtScreenInfo.h"
 #include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
+#include "windows/AllWindows.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -141,9 +141,8 @@ LiveRun runLiveExit(ExitWatch::Kind kind) {
     UnixOdbcDriverManager driverManager;
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     bool ended = false;
-    Dispatcher dispatcher(messages, [&](int) { ended = true; });
-    WindowRegistry registry(allWindowTypes(), services, dispatcher);
-    dispatcher.run([&] { registry.Show(WindowName::Frmprogress); });
+    WindowRegistry registry(allWindowTypes(), services, [&](int) { ended = true; });
+    registry.dispatcher().run([&] { registry.Show(WindowName::Frmprogress); });
     LiveWindow* tools = registry.window(WindowName::Frmprogress);
     if (!tools)
         return {};

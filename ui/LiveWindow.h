@@ -13,6 +13,8 @@
 #include <deque>
 #include <optional>
 
+class QExposeEvent;
+
 namespace qor {
 
 // A top-level window built from its description. Its client area is this widget; the platform's
@@ -89,6 +91,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The concerns of the event filter, one handler each.
+    void platformExposed(const QExposeEvent& event);
+    void platformWindowMade();
+    static bool isCloseKey(const QKeyEvent& key);
+    bool closeKeyPressed();
+    bool keyPreviewed(QObject* watched, const QKeyEvent& key);
     void buildControls(const std::vector<ControlDescription>& list, QWidget* parent);
     QWidget* buildControl(const ControlDescription& control, QWidget* parent);
     void applyColours();

@@ -54,44 +54,81 @@ void LiveWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+// Every event of the window, of its native window and of its controls passes here first. Each
+// concern has its handler below; an event that none takes goes on to its receiver.
 bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::Expose) {
-        // A platform repaint of part of the window (another window no longer covers it, the
-        // window is restored) wipes the drawings in that part. Qt offers the exposed region only
-        // through this accessor; a paint event cannot tell a platform repaint from the program's.
-        QT_WARNING_PUSH
-        QT_WARNING_DISABLE_DEPRECATED
-        drawing.wipe(static_cast<QExposeEvent*>(event)->region());
-        QT_WARNING_POP
-        return false;
+    switch (event->type()) {
+    case QEvent::Expose:
+        if (watched == windowHandle())
+            platformExposed(*static_cast<QExposeEvent*>(event));
+        break;
+    case QEvent::Paint:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+        // A control, or the native window, that changes may cover or uncover drawings.
+        if (watched != this)
+            drawing.controlChanged(*event);
+        break;
+    case QEvent::WinIdChange:
+        if (watched == this)
+            platformWindowMade();
+        break;
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (isCloseKey(key))
+            return closeKeyPressed();
+        return keyPreviewed(watched, key);
     }
-    if (watched != this)
-        drawing.controlChanged(*event);
-    if (watched == this && event->type() == QEvent::WinIdChange && describedAs.caption.isEmpty())
-        clearX11Title(*this);
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F4 && key->modifiers() == Qt::AltModifier) {
-        if (sink)
-            sink->closeRequested(*this);
-        return true;
-    }
-    // Key preview: the window sees a character key before the focused control. A key that a
-    // control ignores travels on to its parents; only its first delivery counts.
-    const QWidget* receiver = qobject_cast<QWidget*>(watched);
-    const QWidget* focused = focusWidget() ? focusWidget() : this;
-    const auto character = characterOfKey(key->key(), key->modifiers(), key->text());
-    if (describedAs.keyPreview && receiver == focused && character) {
-        EventArgs args;
-        args.keyAscii = *character;
-        QPointer<LiveWindow> alive(this);
-        raiseEvent(formSource, Event::KeyPress, args);
-        // A handler that unloaded the window has consumed the key.
-        if (!alive || !sink)
-            return true;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// A platform repaint of part of the window (another window no longer covers it, the window is
+// restored) wipes the drawings in that part. Qt offers the exposed region only through this
+// accessor; a paint event cannot tell a platform repaint from the program's.
+void LiveWindow::platformExposed(const QExposeEvent& event) {
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    drawing.wipe(event.region());
+    QT_WARNING_POP
+}
+
+// A window described without a caption shows an empty title bar, not the program's name.
+void LiveWindow::platformWindowMade() {
+    if (describedAs.caption.isEmpty())
+        clearX11Title(*this);
+}
+
+bool LiveWindow::isCloseKey(const QKeyEvent& key) {
+    return key.key() == Qt::Key_F4 && key.modifiers() == Qt::AltModifier;
+}
+
+// Alt+F4 that no window manager took closes the window as its close box does.
+bool LiveWindow::closeKeyPressed() {
+    if (sink)
+        sink->closeRequested(*this);
+    return true;
+}
+
+// Key preview: the window sees a character key before the focused control. A key that a control
+// ignores travels on to its parents; only its first delivery counts. Returns whether the key is
+// consumed.
+bool LiveWindow::keyPreviewed(QObject* watched, const QKeyEvent& key) {
+    const QWidget* receiver = qobject_cast<QWidget*>(watched);
+    const QWidget* focused = focusWidget() ? focusWidget() : this;
+    const auto character = characterOfKey(key.key(), key.modifiers(), key.text());
+    if (!describedAs.keyPreview || receiver != focused || !character)
+        return false;
+    EventArgs args;
+    args.keyAscii = *character;
+    QPointer<LiveWindow> alive(this);
+    raiseEvent(formSource, Event::KeyPress, args);
+    // A handler that unloaded the window has consumed the key.
+    return !alive || !sink;
 }
 
 void LiveWindow::closeEvent(QCloseEvent* event) {

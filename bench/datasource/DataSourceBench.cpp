@@ -12,7 +12,6 @@
 #include "app/Dispatcher.h"
 #include "app/Services.h"
 #include "app/WindowRegistry.h"
-#include "app/WindowTable.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtProgramLauncher.h"
@@ -20,6 +19,7 @@
 #include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "ui/LiveWindow.h"
+#include "windows/AllWindows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
     QtMessageService messages(QStringLiteral("QOR"), [] { return false; });
-    Dispatcher dispatcher(messages, [](int) {});
     QtSlideAwaySurfaces slideAway(screen);
     UnixOdbcDriverManager driverManager;
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
-    WindowRegistry registry(allWindowTypes(), services, dispatcher);
+    WindowRegistry registry(allWindowTypes(), services, [](int) {});
+    Dispatcher& dispatcher = registry.dispatcher();
     BareLoop floor;
     if (!floor.usable() || floor.list() != count) {
         std::fprintf(stderr, "%s: unixODBC does not list the %d data sources\n", argv[0], count);

@@ -9,9 +9,9 @@
 
 #include "app/Application.h"
 #include "app/WindowRegistry.h"
-#include "app/WindowTable.h"
 #include "bench/startup/FirstFrame.h"
 #include "ui/LiveWindow.h"
+#include "windows/AllWindows.h"
 
 #include <cstdio>
 #include <cstring>
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<qor::bench::FirstFrame> firstFrame;
     int qtArgc = 1;
-    return qor::runQor(qtArgc, argv, [&](qor::WindowRegistry& registry) {
+    return qor::runQor(qtArgc, argv, qor::allWindowTypes(), [&](qor::WindowRegistry& registry) {
         if (*shown != qor::WindowName::Form1)
             registry.Show(*shown);
         if (qor::LiveWindow* window = registry.window(*shown); window && !stay)

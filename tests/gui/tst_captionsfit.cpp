@@ -1,6 +1,6 @@
-#include "app/WindowTable.h"
 #include "ui/InterfaceFont.h"
 #include "ui/LiveWindow.h"
+#include "windows/AllWindows.h"
 
 #include <QApplication>
 #include <QFontInfo>

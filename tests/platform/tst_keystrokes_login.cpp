@@ -22,8 +22,7 @@ struct RealServices {
     ScriptedDriverManager driverManager;
     QtSlideAwaySurfaces slideAway{screen};
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
-    Dispatcher dispatcher{messages, [](int) {}};
-    WindowRegistry registry{allWindowTypes(), services, dispatcher};
+    WindowRegistry registry{allWindowTypes(), services, [](int) {}};
     QStringList titles;
     QTimer boxCloser;
 
@@ -37,7 +36,7 @@ struct RealServices {
         boxCloser.start(10);
     }
     ~RealServices() {
-        dispatcher.run([this] { registry.closeAll(); });
+        registry.dispatcher().run([this] { registry.closeAll(); });
     }
 };
 
@@ -50,7 +49,7 @@ private slots:
 
     void wrongPasswordIsSelectedWholeOnceTheBoxesAreClosed() {
         RealServices real;
-        real.dispatcher.run([&] { real.registry.Show(WindowName::frmLogin); });
+        real.registry.dispatcher().run([&] { real.registry.Show(WindowName::frmLogin); });
         LiveWindow* login = real.registry.window(WindowName::frmLogin);
         QVERIFY(QTest::qWaitForWindowActive(login));
         TextBox& password = login->textBox("txtPassword");

@@ -24,8 +24,8 @@ void RecordingMessages::show(const QString& prompt, MessageStyle style, const QS
 }
 
 TestProgram::TestProgram(std::vector<WindowType> types)
-    : registry(std::move(types), services, dispatcher) {
-    messages.ended = [this] { return dispatcher.ended(); };
+    : registry(std::move(types), services, [this](int status) { quitStatus = status; }) {
+    messages.ended = [this] { return registry.dispatcher().ended(); };
 }
 
 TestProgram::~TestProgram() = default;

@@ -6,6 +6,7 @@
 #include "app/WindowTable.h"
 #include "app/platform/QtSlideAwaySurfaces.h"
 #include "support/ScriptedDriverManager.h"
+#include "windows/AllWindows.h"
 
 #include <QList>
 #include <QRect>
@@ -72,7 +73,7 @@ public:
     ~TestProgram();
 
     // Runs an action as the platform runs an event handler.
-    void event(const std::function<void()>& action) { dispatcher.run(action); }
+    void event(const std::function<void()>& action) { registry.dispatcher().run(action); }
     void show(WindowName name) {
         event([&] { registry.Show(name); });
     }
@@ -89,7 +90,6 @@ public:
     QtSlideAwaySurfaces slideAway{screen};
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     std::optional<int> quitStatus;
-    Dispatcher dispatcher{messages, [this](int status) { quitStatus = status; }};
     WindowRegistry registry;
 };
 

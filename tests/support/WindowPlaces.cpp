@@ -1,6 +1,7 @@
 #include "support/WindowPlaces.h"
 
 #include "ui/Twips.h"
+#include "windows/AllWindows.h"
 
 #include <optional>
 #include <stdexcept>

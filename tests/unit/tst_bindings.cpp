@@ -1,5 +1,5 @@
-#include "app/WindowTable.h"
 #include "ui/ControlEvents.h"
+#include "windows/AllWindows.h"
 
 #include <QTest>
 
@@ -20,8 +20,9 @@ const ControlDescription* findControl(const std::vector<ControlDescription>& con
 
 } // namespace
 
-// Every binding names a control that exists and an event that its kind can raise, so that a
-// handler can never be silently unreachable.
+// Every binding, those that launch rows make included, names a control that exists and an event
+// that its kind can raise, and binds it once, so that a handler can never be silently
+// unreachable.
 class BindingsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -32,8 +33,12 @@ private slots:
                 continue;
             ++windowsWithCode;
             const WindowDescription description = type.describe();
+            QSet<QPair<QString, int>> bound;
             for (const auto& [source, event] : type.boundEvents()) {
                 const QString where = description.name + "." + source;
+                QVERIFY2(!bound.contains({source, int(event)}),
+                         qPrintable(where + " is bound twice"));
+                bound.insert({source, int(event)});
                 if (source == formSource) {
                     QVERIFY2(windowRaises(event), qPrintable(where));
                     continue;

@@ -19,11 +19,8 @@ public:
     static const std::vector<Binding<Form1>> bindings;
     static const std::vector<LaunchEntry> launches;
 
-    void Command1_Click();
-    void Command2_Click();
     void Command3_Click();
     void Command4_Click();
-    void Command5_Click();
     void Command6_Click();
     void Command7_Click();
     void Command8_Click();

@@ -72,22 +72,13 @@ WindowDescription Frmprogress::describe() {
 
 const std::vector<Binding<Frmprogress>> Frmprogress::bindings = {
     {"Command1", Event::Click, &Frmprogress::Command1_Click},
-    {"Command2", Event::Click, &Frmprogress::Command2_Click},
-    {"Command3", Event::Click, &Frmprogress::Command3_Click},
-    {"Command4", Event::Click, &Frmprogress::Command4_Click},
-    {"Command5", Event::Click, &Frmprogress::Command5_Click},
-    {"Command6", Event::Click, &Frmprogress::Command6_Click},
-    {"Command7", Event::Click, &Frmprogress::Command7_Click},
-    {"Command8", Event::Click, &Frmprogress::Command8_Click},
-    {"Command9", Event::Click, &Frmprogress::Command9_Click},
-    {"Command10", Event::Click, &Frmprogress::Command10_Click},
-    {"Command11", Event::Click, &Frmprogress::Command11_Click},
     {"Command12", Event::Click, &Frmprogress::Command12_Click},
     {"Text1", Event::Change, &Frmprogress::Text1_Change},
     {"Form", Event::MouseMove, &Frmprogress::Form_MouseMove},
     {"Form", Event::Unload, &Frmprogress::Form_Unload},
 };
 
+// The ten launch buttons: each row binds its button's click, which starts the row.
 const std::vector<LaunchEntry> Frmprogress::launches = {
     {"Command2", "defrag", ShowStyle::Minimized},
     {"Command3", "scandskw", ShowStyle::Minimized},
@@ -105,46 +96,6 @@ const std::vector<LaunchEntry> Frmprogress::launches = {
 // it again, and the slide-away exit waits for the platform's unload.
 void Frmprogress::Command1_Click() {
     registry.Hide(WindowName::Frmprogress);
-}
-
-void Frmprogress::Command2_Click() {
-    launch(services.launcher, launches, "Command2");
-}
-
-void Frmprogress::Command3_Click() {
-    launch(services.launcher, launches, "Command3");
-}
-
-void Frmprogress::Command4_Click() {
-    launch(services.launcher, launches, "Command4");
-}
-
-void Frmprogress::Command5_Click() {
-    launch(services.launcher, launches, "Command5");
-}
-
-void Frmprogress::Command6_Click() {
-    launch(services.launcher, launches, "Command6");
-}
-
-void Frmprogress::Command7_Click() {
-    launch(services.launcher, launches, "Command7");
-}
-
-void Frmprogress::Command8_Click() {
-    launch(services.launcher, launches, "Command8");
-}
-
-void Frmprogress::Command9_Click() {
-    launch(services.launcher, launches, "Command9");
-}
-
-void Frmprogress::Command10_Click() {
-    launch(services.launcher, launches, "Command10");
-}
-
-void Frmprogress::Command11_Click() {
-    launch(services.launcher, launches, "Command11");
 }
 
 void Frmprogress::Command12_Click() {

@@ -16,16 +16,6 @@ public:
     static const std::vector<LaunchEntry> launches;
 
     void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();
-    void Command9_Click();
-    void Command10_Click();
-    void Command11_Click();
     void Command12_Click();
     void Text1_Change();
     void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);

@@ -1,4 +1,4 @@
-#include "app/WindowTable.h"
+#include "windows/AllWindows.h"
 
 #include "windows/datasource/frmODBCLogon.h"
 #include "windows/info/Form4.h"
