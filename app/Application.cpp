@@ -12,10 +12,10 @@
 #include "app/platform/LogOffSignals.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
-#include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
 #include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -90,7 +90,7 @@ int runQor(int argc, char** argv, const StartedHook& started) {
     // The application font stays the user's, for message boxes: QOR's fixed-layout windows carry
     // a font of their own (ui/InterfaceFont.h).
 
-    QtProgramLauncher launcher;
+    DesktopProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
     QtSlideAwaySurfaces slideAway(screen);

@@ -1,4 +1,4 @@
-#include "app/platform/GioLibrary.h"
+#include "app/platform/launcher/GioLibrary.h"
 
 #include "base/Failure.h"
 
