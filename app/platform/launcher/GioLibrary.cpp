@@ -2,37 +2,17 @@
 
 #include "base/Failure.h"
 
-#include <dlfcn.h>
-#include <string>
-
 namespace qor {
 
-namespace {
-
-constexpr char libraryName[] = "libgio-2.0.so.0";
-
-template <typename Function> void bind(void* library, Function& function, const char* name) {
-    function = reinterpret_cast<Function>(::dlsym(library, name));
-    if (!function)
-        throw LaunchFailure(std::string("The desktop's applications cannot be read: ") + name +
-                            " is missing from " + libraryName);
-}
-
-GioLibrary load() {
-    // Never closed: GObject's type system cannot be unloaded once its types are registered.
-    void* library = ::dlopen(libraryName, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        throw LaunchFailure(std::string("The desktop's applications cannot be read: ") +
-                            ::dlerror());
-    GioLibrary gio;
-    // GObject's functions are found through GIO, which depends on it.
-#define QOR_GIO_BIND(name) bind(library, gio.name, #name);
+// GObject's functions are found through GIO, which depends on it.
+GioLibrary::GioLibrary() : library_("libgio-2.0.so.0") {
+#define QOR_GIO_BIND(name) library_.resolve(name, #name);
     QOR_GIO_FUNCTIONS(QOR_GIO_BIND)
 #undef QOR_GIO_BIND
-    return gio;
+    if (!library_.isUsable())
+        throw LaunchFailure(
+            ("The desktop's applications cannot be read: " + library_.error()).toStdString());
 }
-
-} // namespace
 
 GDesktopAppInfo* GioLibrary::asDesktopAppInfo(GAppInfo* info) const {
     if (!info || !g_type_check_instance_is_a(reinterpret_cast<GTypeInstance*>(info),
@@ -43,7 +23,7 @@ GDesktopAppInfo* GioLibrary::asDesktopAppInfo(GAppInfo* info) const {
 
 const GioLibrary& gio() {
     // A failed load throws out of the initialisation, and the next call tries again.
-    static const GioLibrary loaded = load();
+    static const GioLibrary loaded;
     return loaded;
 }
 
