@@ -11,10 +11,10 @@
 #include "app/platform/LogOffSignals.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
-#include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
 #include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -68,7 +68,7 @@ public:
         : registry(std::move(windows), services,
                    [](int status) { QCoreApplication::exit(status); }) {}
 
-    QtProgramLauncher launcher;
+    DesktopProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
     QtSlideAwaySurfaces slideAway{screen};

@@ -13,14 +13,14 @@ namespace odbc {
 inline constexpr std::int16_t Success = 0;
 inline constexpr std::int16_t SuccessWithInfo = 1;
 inline constexpr std::int16_t Error = -1;
-inline constexpr std::int16_t InvalidHandle = -2;
 inline constexpr std::int16_t NoData = 100;
 inline constexpr std::uint16_t FetchNext = 1;
 } // namespace odbc
 
 // The ODBC driver manager, reduced to what the data source dialog calls. Names and descriptions
-// are narrow text in the locale encoding; lengths count bytes. Every call throws Failure when it
-// cannot be made at all, for instance when the driver manager is not loaded.
+// are narrow text, bytes that the dialog decodes as UTF-8 whatever the locale; lengths count
+// bytes. Every call throws Failure when it cannot be made at all, for instance when the driver
+// manager is not loaded.
 class DriverManager {
 public:
     virtual ~DriverManager() = default;

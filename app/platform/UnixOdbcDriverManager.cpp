@@ -2,18 +2,7 @@
 
 #include "base/Failure.h"
 
-#include <dlfcn.h>
-
 namespace qor {
-
-namespace {
-
-QString lastLoaderError() {
-    const char* error = dlerror();
-    return error ? QString::fromLocal8Bit(error) : QStringLiteral("unknown reason");
-}
-
-} // namespace
 
 UnixOdbcDriverManager::UnixOdbcDriverManager(const QByteArray& libraryName)
     : libraryName_(libraryName) {}
@@ -22,43 +11,20 @@ void UnixOdbcDriverManager::load() const {
     if (loadTried_)
         return;
     loadTried_ = true;
-    void* library = dlopen(libraryName_.constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-        loadError_ = QStringLiteral("The ODBC driver manager %1 could not be loaded: %2")
-                         .arg(QString::fromLocal8Bit(libraryName_), lastLoaderError());
-        return;
+    SharedLibrary& library = library_.emplace(libraryName_);
+    // The narrow entry points: names come back as bytes, which the enumeration reads as UTF-8.
+    library.resolve(allocEnv_, "SQLAllocEnv");
+    library.resolve(dataSources_, "SQLDataSources");
+    library.resolve(freeEnv_, "SQLFreeEnv");
+    if (!library.isUsable()) {
+        loadError_ = QStringLiteral("The ODBC driver manager ") + library.error();
+        library_.reset();
     }
-    // The narrow entry points: names come back as bytes in the locale encoding.
-    const auto resolve = [&](const char* symbol) -> void* {
-        dlerror();
-        void* address = dlsym(library, symbol);
-        if (!address && loadError_.isEmpty())
-            loadError_ = QStringLiteral("The ODBC driver manager %1 lacks %2: %3")
-                             .arg(QString::fromLocal8Bit(libraryName_), QString::fromLatin1(symbol),
-                                  lastLoaderError());
-        return address;
-    };
-    void* allocEnv = resolve("SQLAllocEnv");
-    void* dataSources = resolve("SQLDataSources");
-    void* freeEnv = resolve("SQLFreeEnv");
-    if (!loadError_.isEmpty()) {
-        dlclose(library);
-        return;
-    }
-    library_ = library;
-    allocEnv_ = reinterpret_cast<AllocEnvFunction>(allocEnv);
-    dataSources_ = reinterpret_cast<DataSourcesFunction>(dataSources);
-    freeEnv_ = reinterpret_cast<FreeEnvFunction>(freeEnv);
-}
-
-UnixOdbcDriverManager::~UnixOdbcDriverManager() {
-    if (library_)
-        dlclose(library_);
 }
 
 bool UnixOdbcDriverManager::isLoaded() const {
     load();
-    return library_ != nullptr;
+    return library_.has_value();
 }
 
 QString UnixOdbcDriverManager::loadError() const {

@@ -1,21 +1,21 @@
 #pragma once
 
 #include "app/DriverManager.h"
+#include "app/platform/SharedLibrary.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace qor {
 
-// The unixODBC driver manager, loaded on first use and kept until this object goes, so that the
-// program pays for it only once the data source dialog opens, and opening the dialog again does
-// not load it again. The program does not link against it, so a machine without it still runs
-// QOR: every call then throws Failure naming why the library could not be used, and the dialog
-// lists only "(None)".
+// The unixODBC driver manager, loaded on first use, so that the program pays for it only once the
+// data source dialog opens, and opening the dialog again does not load it again. The program does
+// not link against it, so a machine without it still runs QOR: every call then throws Failure
+// naming why the library could not be used, and the dialog lists only "(None)".
 class UnixOdbcDriverManager : public DriverManager {
 public:
     explicit UnixOdbcDriverManager(const QByteArray& libraryName = "libodbc.so.2");
-    ~UnixOdbcDriverManager() override;
     UnixOdbcDriverManager(const UnixOdbcDriverManager&) = delete;
     UnixOdbcDriverManager& operator=(const UnixOdbcDriverManager&) = delete;
 
@@ -41,7 +41,7 @@ private:
 
     QByteArray libraryName_;
     mutable bool loadTried_ = false;
-    mutable void* library_ = nullptr;
+    mutable std::optional<SharedLibrary> library_;
     mutable QString loadError_;
     mutable AllocEnvFunction allocEnv_ = nullptr;
     mutable DataSourcesFunction dataSources_ = nullptr;

@@ -14,10 +14,10 @@
 #include "app/WindowRegistry.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
-#include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
 #include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 #include "ui/LiveWindow.h"
 #include "windows/AllWindows.h"
 
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     qunsetenv("ODBCSEARCH");
 
     QApplication application(argc, argv);
-    QtProgramLauncher launcher;
+    DesktopProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
     QtMessageService messages(QStringLiteral("QOR"), [] { return false; });

@@ -1,5 +1,5 @@
 // Times a launch as a launch button makes it: a click handler, run by QOR's dispatcher, starts a
-// launch table row through the real QtProgramLauncher. The floor starts the same program with
+// launch table row through the real DesktopProgramLauncher. The floor starts the same program with
 // posix_spawnp. Both look the program up on PATH, and the program writes the monotonic clock to
 // a named pipe as soon as it runs, so "running" is measured by the program itself.
 //
@@ -10,7 +10,7 @@
 
 #include "app/Dispatcher.h"
 #include "app/LaunchTable.h"
-#include "app/platform/QtProgramLauncher.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    QtProgramLauncher launcher;
+    DesktopProgramLauncher launcher;
     PrintedMessages messages;
     Dispatcher dispatcher(messages, [](int) {});
     const std::vector<LaunchEntry> launches{

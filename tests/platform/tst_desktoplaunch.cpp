@@ -1,5 +1,5 @@
 #include "app/Services.h"
-#include "app/platform/QtProgramLauncher.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,7 +104,7 @@ QString readRecord(const QString& name) {
 
 QString launchFailure(const QString& commandLine) {
     try {
-        QtProgramLauncher().start(commandLine, ShowStyle::Normal);
+        DesktopProgramLauncher().start(commandLine, ShowStyle::Normal);
     } catch (const LaunchFailure& failure) {
         return failure.text();
     }
@@ -124,10 +124,10 @@ private slots:
     // GIO costs every start its loading; only a look at the desktop's applications loads it.
     void gioIsLoadedByTheFirstLookAtTheDesktop() {
         QVERIFY(!gioLoaded());
-        QtProgramLauncher().start("defrag /h", ShowStyle::Normal);
+        DesktopProgramLauncher().start("defrag /h", ShowStyle::Normal);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/path-defrag")), 10000);
         QVERIFY2(!gioLoaded(), "a program found on PATH loaded GIO");
-        QtProgramLauncher().start("C:\\WINDOWS\\CALC.EXE", ShowStyle::Normal);
+        DesktopProgramLauncher().start("C:\\WINDOWS\\CALC.EXE", ShowStyle::Normal);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/b-calc")), 10000);
         QVERIFY(gioLoaded());
     }
@@ -174,7 +174,7 @@ private slots:
         QFETCH(QString, record);
         QFETCH(QString, arguments);
         QFile::remove(at("out/" + record));
-        QtProgramLauncher().start(commandLine, ShowStyle::Normal);
+        DesktopProgramLauncher().start(commandLine, ShowStyle::Normal);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/" + record)), 10000);
         QCOMPARE(readRecord(record), arguments);
     }
@@ -222,7 +222,7 @@ private slots:
             lines.last().startsWith(at("config/qor/programs.conf") + ", [Programs] sysdm.cpl: "),
             qPrintable(lines.last()));
         QFile::remove(at("out/user-dialer"));
-        QtProgramLauncher().start("dialer", ShowStyle::Normal);
+        DesktopProgramLauncher().start("dialer", ShowStyle::Normal);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/user-dialer")), 10000);
     }
 
@@ -246,7 +246,7 @@ private slots:
         QVERIFY(ids.last().toLongLong() != ::getpid());
 
         QFile::remove(at("out/sleeper"));
-        QtProgramLauncher().start("sleeper", ShowStyle::Normal);
+        DesktopProgramLauncher().start("sleeper", ShowStyle::Normal);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/sleeper")), 10000);
         const QString ownPid = readRecord("sleeper").split(' ').first();
         // Once it has ended its /proc entry goes; a zombie of this process would keep it.
@@ -261,7 +261,7 @@ int main(int argc, char** argv) {
     const QByteArray launchOnly = qgetenv("QOR_TEST_LAUNCH");
     if (!launchOnly.isEmpty()) {
         QCoreApplication application(argc, argv);
-        QtProgramLauncher().start(QString::fromLocal8Bit(launchOnly), ShowStyle::Normal);
+        DesktopProgramLauncher().start(QString::fromLocal8Bit(launchOnly), ShowStyle::Normal);
         return 0;
     }
     QTemporaryDir folder;

@@ -1,6 +1,6 @@
 #include "app/Services.h"
 #include "app/platform/QtKeystrokeService.h"
-#include "app/platform/QtProgramLauncher.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,7 +54,7 @@ private slots:
     void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
 
     void startsProgramFoundOnPathWithItsArguments() {
-        QtProgramLauncher launcher;
+        DesktopProgramLauncher launcher;
         launcher.start("notepad.exe a \"b c\"", ShowStyle::Minimized);
         QTRY_VERIFY(QFile::exists(bin_.filePath("args")));
         QFile args(bin_.filePath("args"));
@@ -64,7 +64,7 @@ private slots:
     }
 
     void anEndedProgramLeavesNoZombie() {
-        QtProgramLauncher launcher;
+        DesktopProgramLauncher launcher;
         launcher.start("quick", ShowStyle::Normal);
         QTRY_VERIFY(QFile::exists(bin_.filePath("quick.pid")));
         QFile pidFile(bin_.filePath("quick.pid"));
@@ -77,7 +77,7 @@ private slots:
     }
 
     void returnsWithoutWaitingForTheProgram() {
-        QtProgramLauncher launcher;
+        DesktopProgramLauncher launcher;
         launcher.start("sleeper", ShowStyle::Normal);
         // Had start waited for the program, its end marker would already be there.
         QVERIFY(!QFile::exists(bin_.filePath("sleeper.finished")));
@@ -103,7 +103,7 @@ private slots:
     void failsToLaunch() {
         QFETCH(QString, commandLine);
         QFETCH(QString, message);
-        QtProgramLauncher launcher;
+        DesktopProgramLauncher launcher;
         try {
             launcher.start(commandLine, ShowStyle::Normal);
             QFAIL("no launch failure");

@@ -1,4 +1,4 @@
-#include "app/platform/QtProgramLauncher.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,7 +65,7 @@ private slots:
 
     void endedProgramsLeaveNoZombies() {
         const int launches = 50;
-        QtProgramLauncher launcher;
+        DesktopProgramLauncher launcher;
         for (int i = 0; i < launches; ++i)
             launcher.start("quick", ShowStyle::Normal);
         QStringList pids;
@@ -78,7 +78,7 @@ private slots:
     // The launcher collects only the programs it started: a QProcess of the same program still
     // learns how its own child ended.
     void otherChildrenKeepTheirExitStatus() {
-        QtProgramLauncher launcher;
+        DesktopProgramLauncher launcher;
         launcher.start("quick", ShowStyle::Normal);
         QProcess other;
         other.start("/bin/sh", {"-c", "sleep 0.2; exit 7"});

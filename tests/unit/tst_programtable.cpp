@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
-#include "app/platform/KeyFile.h"
-#include "app/platform/ProgramKey.h"
-#include "app/platform/PurposeTable.h"
-#include "app/platform/UserPrograms.h"
+#include "app/platform/launcher/KeyFile.h"
+#include "app/platform/launcher/ProgramKey.h"
+#include "app/platform/launcher/PurposeTable.h"
+#include "app/platform/launcher/UserPrograms.h"
 
 #include <QFile>
 #include <QTemporaryDir>

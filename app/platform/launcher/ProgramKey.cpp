@@ -1,4 +1,4 @@
-#include "app/platform/ProgramKey.h"
+#include "app/platform/launcher/ProgramKey.h"
 
 #include <algorithm>
 

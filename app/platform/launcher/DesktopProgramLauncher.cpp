@@ -1,9 +1,9 @@
-#include "app/platform/QtProgramLauncher.h"
+#include "app/platform/launcher/DesktopProgramLauncher.h"
 
 #include "app/CommandLine.h"
-#include "app/platform/ChildReaper.h"
-#include "app/platform/DesktopEntries.h"
-#include "app/platform/UserPrograms.h"
+#include "app/platform/launcher/ChildReaper.h"
+#include "app/platform/launcher/DesktopEntries.h"
+#include "app/platform/launcher/UserPrograms.h"
 
 #include <QFile>
 #include <csignal>
@@ -51,9 +51,9 @@ bool spawn(const QString& path, const QStringList& arguments) {
 
 } // namespace
 
-QtProgramLauncher::QtProgramLauncher() = default;
+DesktopProgramLauncher::DesktopProgramLauncher() = default;
 
-void QtProgramLauncher::start(const QString& commandLine, ShowStyle style) {
+void DesktopProgramLauncher::start(const QString& commandLine, ShowStyle style) {
     lastShowStyle_ = style;
     if (!resolver_)
         resolver_.emplace(PurposeTable::installed(), UserPrograms::standardFiles(),

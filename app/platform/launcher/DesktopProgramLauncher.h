@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Services.h"
-#include "app/platform/ProgramResolver.h"
+#include "app/platform/launcher/ProgramResolver.h"
 
 #include <optional>
 
@@ -13,9 +13,9 @@ namespace qor {
 //
 // The show style is only recorded: Linux has no portable way to tell another program how to show
 // its first window, so a started program always shows itself as it likes.
-class QtProgramLauncher : public ProgramLauncher {
+class DesktopProgramLauncher : public ProgramLauncher {
 public:
-    QtProgramLauncher();
+    DesktopProgramLauncher();
     void start(const QString& commandLine, ShowStyle style) override;
 
     // The style passed with the latest start request, whether or not the program started.

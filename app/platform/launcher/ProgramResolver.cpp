@@ -1,10 +1,10 @@
-#include "app/platform/ProgramResolver.h"
+#include "app/platform/launcher/ProgramResolver.h"
 
 #include "app/CommandLine.h"
 #include "app/Services.h"
-#include "app/platform/DesktopEntries.h"
-#include "app/platform/ProgramKey.h"
-#include "app/platform/UserPrograms.h"
+#include "app/platform/launcher/DesktopEntries.h"
+#include "app/platform/launcher/ProgramKey.h"
+#include "app/platform/launcher/UserPrograms.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // GLib's headers (through GioLibrary.h) come before any Qt header.
-#include "app/platform/GioLibrary.h"
+#include "app/platform/launcher/GioLibrary.h"
 
-#include "app/platform/DesktopEntries.h"
+#include "app/platform/launcher/DesktopEntries.h"
 
 #include "app/Services.h"
 

@@ -1,6 +1,6 @@
-#include "app/platform/PurposeTable.h"
+#include "app/platform/launcher/PurposeTable.h"
 
-#include "app/platform/ShellWords.h"
+#include "app/platform/launcher/ShellWords.h"
 
 #include <QFile>
 #include <QRegularExpression>

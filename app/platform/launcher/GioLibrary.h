@@ -5,6 +5,8 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include "app/platform/SharedLibrary.h"
+
 namespace qor {
 
 // Every function used, named once: the list makes both the members and the loading of each, so no
@@ -31,17 +33,25 @@ namespace qor {
 // start, and their loading and start-up code cost about 4 ms before main() on a machine where a
 // whole start takes 80 ms; most starts never look for a desktop application. GLib itself stays
 // linked: Qt's event loop has loaded it anyway.
-struct GioLibrary {
+class GioLibrary {
+public:
+    // Loads GIO and every function in the list. Throws LaunchFailure, with the loader's own words,
+    // when the library or one of its functions cannot be found.
+    GioLibrary();
+
 #define QOR_GIO_MEMBER(name) decltype(&::name) name = nullptr;
     QOR_GIO_FUNCTIONS(QOR_GIO_MEMBER)
 #undef QOR_GIO_MEMBER
 
     // The GDesktopAppInfo that an application info is, or null when it is another kind.
     GDesktopAppInfo* asDesktopAppInfo(GAppInfo* info) const;
+
+private:
+    SharedLibrary library_;
 };
 
-// GIO, loaded on the first call and kept for the life of the process. Throws LaunchFailure, with
-// the loader's own words, when the library or one of its functions cannot be found.
+// GIO, loaded on the first call and kept for the life of the process. Throws as the constructor
+// does, and the next call tries again.
 const GioLibrary& gio();
 
 } // namespace qor

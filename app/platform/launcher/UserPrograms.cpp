@@ -1,7 +1,7 @@
-#include "app/platform/UserPrograms.h"
+#include "app/platform/launcher/UserPrograms.h"
 
-#include "app/platform/KeyFile.h"
-#include "app/platform/ShellWords.h"
+#include "app/platform/launcher/KeyFile.h"
+#include "app/platform/launcher/ShellWords.h"
 
 #include <QStandardPaths>
 

@@ -1,4 +1,4 @@
-#include "app/platform/ShellWords.h"
+#include "app/platform/launcher/ShellWords.h"
 
 #include <glib.h>
 

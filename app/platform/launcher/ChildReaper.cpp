@@ -1,4 +1,4 @@
-#include "app/platform/ChildReaper.h"
+#include "app/platform/launcher/ChildReaper.h"
 
 #include "app/platform/SignalWatch.h"
 

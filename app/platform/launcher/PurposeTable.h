@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/KeyFile.h"
+#include "app/platform/launcher/KeyFile.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/PurposeTable.h"
+#include "app/platform/launcher/PurposeTable.h"
 
 #include <QString>
 #include <QStringList>

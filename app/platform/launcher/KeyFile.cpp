@@ -1,4 +1,4 @@
-#include "app/platform/KeyFile.h"
+#include "app/platform/launcher/KeyFile.h"
 
 #include <QFile>
 #include <glib.h>
