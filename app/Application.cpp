@@ -10,11 +10,11 @@
 #include "app/WindowTable.h"
 #include "app/platform/DisplayProbe.h"
 #include "app/platform/LogOffSignals.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
-#include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 
 #include <QApplication>
@@ -93,7 +93,7 @@ int runQor(int argc, char** argv, const StartedHook& started) {
     QtProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
-    QtSlideAwaySurfaces slideAway(screen);
+    PlatformSlideAwaySurfaceSource slideAway(screen);
     UnixOdbcDriverManager driverManager;
     Dispatcher* dispatcherRef = nullptr;
     WindowRegistry* registryRef = nullptr;

@@ -13,11 +13,11 @@
 #include "app/Services.h"
 #include "app/WindowRegistry.h"
 #include "app/WindowTable.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtProgramLauncher.h"
 #include "app/platform/QtScreenInfo.h"
-#include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "ui/LiveWindow.h"
 
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     QtScreenInfo screen;
     QtMessageService messages(QStringLiteral("QOR"), [] { return false; });
     Dispatcher dispatcher(messages, [](int) {});
-    QtSlideAwaySurfaces slideAway(screen);
+    PlatformSlideAwaySurfaceSource slideAway(screen);
     UnixOdbcDriverManager driverManager;
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     WindowRegistry registry(allWindowTypes(), services, dispatcher);
