@@ -9,10 +9,10 @@
 #include "app/WindowRegistry.h"
 #include "app/platform/DisplayProbe.h"
 #include "app/platform/LogOffSignals.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtScreenInfo.h"
-#include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "app/platform/launcher/DesktopProgramLauncher.h"
 
@@ -71,7 +71,7 @@ public:
     DesktopProgramLauncher launcher;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
-    QtSlideAwaySurfaces slideAway{screen};
+    PlatformSlideAwaySurfaceSource slideAway{screen};
     UnixOdbcDriverManager driverManager;
     QtMessageService messages{QString::fromUtf8(build::applicationTitle),
                               [this] { return registry.dispatcher().ended(); },

@@ -55,7 +55,7 @@ struct Services {
     KeystrokeService& keystrokes;
     ScreenInfo& screen;
     DriverManager& driverManager;
-    SlideAwaySurfaces& slideAway;
+    SlideAwaySurfaceSource& slideAway;
 };
 
 } // namespace qor

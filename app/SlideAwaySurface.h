@@ -6,9 +6,10 @@ namespace qor {
 
 class LiveWindow;
 
-// What the slide-away exit reads and changes: the tools window's outer geometry and the size of
-// the screen, in twips, single precision. Every call goes to the platform, so a value read back
-// is whatever the platform made of the last change; any call may throw Failure.
+// One window as the slide-away exit moves it, the surface the exit works on: the tools window's
+// outer geometry and the size of the screen, in twips, single precision. Every call goes to the
+// platform, so a value read back is whatever the platform made of the last change; any call may
+// throw Failure.
 class SlideAwaySurface {
 public:
     virtual ~SlideAwaySurface() = default;
@@ -22,12 +23,13 @@ public:
     virtual float ScreenWidth() const = 0;
 };
 
-// Hands a live window over to the slide-away exit. Its steps reach the screen one by one while
-// the exit holds the user-interface thread: no event is handled in between, so no handler of the
-// program runs and no queued key stroke reaches a control until the program has ended.
-class SlideAwaySurfaces {
+// Where the exit gets that surface: hands a live window over to the slide-away exit. Its steps
+// reach the screen one by one while the exit holds the user-interface thread: no event is handled
+// in between, so no handler of the program runs and no queued key stroke reaches a control until
+// the program has ended.
+class SlideAwaySurfaceSource {
 public:
-    virtual ~SlideAwaySurfaces() = default;
+    virtual ~SlideAwaySurfaceSource() = default;
     virtual std::unique_ptr<SlideAwaySurface> take(LiveWindow& window) = 0;
 };
 

@@ -12,9 +12,9 @@
 
 #include "app/Dispatcher.h"
 #include "app/WindowRegistry.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtScreenInfo.h"
-#include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "windows/AllWindows.h"
 
@@ -137,7 +137,7 @@ LiveRun runLiveExit(ExitWatch::Kind kind) {
     PrintedMessages messages;
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
-    QtSlideAwaySurfaces slideAway(screen);
+    PlatformSlideAwaySurfaceSource slideAway(screen);
     UnixOdbcDriverManager driverManager;
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     bool ended = false;

@@ -55,7 +55,6 @@ public:
     // it its new size, so that drawing lands on the new client area; a resize wipes the drawings.
     void setWindowStateValue(int state);
     void setDrawWidth(int pixels);
-    int drawWidth() const { return drawing.penWidth(); }
     void Circle(float x, float y, float radius, std::optional<OleColor> colour = std::nullopt);
     void PSet(float x, float y, OleColor colour);
 

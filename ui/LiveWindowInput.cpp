@@ -1,7 +1,7 @@
 #include "ui/LiveWindow.h"
 
 #include "ui/CharacterKeys.h"
-#include "ui/X11EmptyTitle.h"
+#include "ui/x11/X11EmptyTitle.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

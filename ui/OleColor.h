@@ -29,7 +29,6 @@ struct OleColor {
 
 namespace colors {
 inline constexpr OleColor windowText{0x80000008};
-inline constexpr OleColor captionText{0x80000009};
 inline constexpr OleColor highlight{0x8000000D};
 inline constexpr OleColor highlightText{0x8000000E};
 inline constexpr OleColor buttonText{0x80000012};

@@ -17,10 +17,6 @@ inline constexpr float pixelsToTwips(int pixels) {
     return static_cast<float>(pixels) * twipsPerPixel;
 }
 
-inline constexpr float twipsToPixelsExact(float twips) {
-    return twips / twipsPerPixel;
-}
-
 // Rounds to the nearest whole pixel, as the platform does when it applies a length.
 inline int twipsToPixels(float twips) {
     return static_cast<int>(std::lround(twips / twipsPerPixel));

@@ -2,40 +2,27 @@
 
 #include "base/Pause.h"
 #include "ui/Twips.h"
+#include "ui/x11/DisplayServer.h"
+#include "ui/x11/Xcb.h"
 
 #include <QDeadlineTimer>
-#include <QGuiApplication>
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <xcb/xcb.h>
 
 namespace qor {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
 // How long the window manager may take to let go of a withdrawn window. Past it, the exit takes
 // the window out of the manager's frame itself.
 constexpr int releaseTimeoutMs = 2000;
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 // A window manager marks every window it manages with WM_STATE, and removes the mark or sets it
 // to Withdrawn once it has let the window go.
 bool managed(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t wmState) {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    const xcb::Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ANY, 0, 1), nullptr));
     if (!reply || reply->type == XCB_ATOM_NONE || xcb_get_property_value_length(reply.get()) < 4)
         return false;
@@ -48,11 +35,11 @@ bool managed(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t wmSta
 
 std::unique_ptr<X11SlideAwaySurface> X11SlideAwaySurface::take(QWidget& window,
                                                                ScreenInfo& screen) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
         return nullptr;
     std::unique_ptr<X11SlideAwaySurface> surface(new X11SlideAwaySurface(
-        x11->connection(), std::uint32_t(window.winId()), window.devicePixelRatioF(), screen));
+        connection, std::uint32_t(window.winId()), window.devicePixelRatioF(), screen));
     surface->takeFromWindowManager(window);
     return surface;
 }
@@ -64,16 +51,16 @@ X11SlideAwaySurface::X11SlideAwaySurface(xcb_connection_t* connection, std::uint
 // Withdrawing is the one way ICCCM gives a client to take a window back from its manager; with
 // override-redirect set, no later change of the window goes through the manager again.
 void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
-    const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+    const xcb::Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
         connection, xcb_get_window_attributes(connection, window), nullptr));
-    const Reply<xcb_query_tree_reply_t> tree(
+    const xcb::Reply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
     if (!attributes || !tree)
         throw Failure("The window is gone from the X server");
     const bool mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
     const xcb_window_t root = tree->root;
 
-    const xcb_atom_t wmState = internAtom(connection, "WM_STATE");
+    const xcb_atom_t wmState = xcb::internAtom(connection, "WM_STATE");
     if (managed(connection, window, wmState)) {
         if (mapped) {
             xcb_unmap_window(connection, window);
@@ -95,10 +82,10 @@ void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
 
     const std::uint32_t overrideRedirect = 1;
     xcb_change_window_attributes(connection, window, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
-    const Reply<xcb_query_tree_reply_t> now(
+    const xcb::Reply<xcb_query_tree_reply_t> now(
         xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
     if (now && now->parent != root) {
-        const Reply<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
+        const xcb::Reply<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
             connection, xcb_translate_coordinates(connection, window, root, 0, 0), nullptr));
         if (place)
             xcb_reparent_window(connection, window, root, place->dst_x, place->dst_y);
@@ -112,7 +99,7 @@ void X11SlideAwaySurface::takeFromWindowManager(QWidget& widget) {
 }
 
 X11SlideAwaySurface::Geometry X11SlideAwaySurface::askServer() const {
-    const Reply<xcb_get_geometry_reply_t> reply(
+    const xcb::Reply<xcb_get_geometry_reply_t> reply(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
     if (!reply)
         throw Failure("The window's size and place cannot be read from the X server");

@@ -12,10 +12,10 @@
 #include "app/Dispatcher.h"
 #include "app/Services.h"
 #include "app/WindowRegistry.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/QtMessageService.h"
 #include "app/platform/QtScreenInfo.h"
-#include "app/platform/QtSlideAwaySurfaces.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "app/platform/launcher/DesktopProgramLauncher.h"
 #include "ui/LiveWindow.h"
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     QtKeystrokeService keystrokes;
     QtScreenInfo screen;
     QtMessageService messages(QStringLiteral("QOR"), [] { return false; });
-    QtSlideAwaySurfaces slideAway(screen);
+    PlatformSlideAwaySurfaceSource slideAway(screen);
     UnixOdbcDriverManager driverManager;
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     WindowRegistry registry(allWindowTypes(), services, [](int) {});

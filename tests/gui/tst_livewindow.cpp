@@ -267,7 +267,12 @@ private slots:
         QCOMPARE(layer.pixelColor(7, 7).alpha(), 0);
         s.window->Circle(0, 0, 50000); // far larger than the window: no failure
         s.window->setFixedSize(410, 310);
-        QCOMPARE(s.window->drawingLayer().pixelColor(10, 10).alpha(), 0);
+        // What is drawn after the resize lands on a new layer of the new size, without the old dot.
+        s.window->PSet(300, 300, OleColor::rgb(0, 0, 255));
+        const QImage resized = s.window->drawingLayer();
+        QCOMPARE(resized.size(), QSize(410, 310));
+        QCOMPARE(resized.pixelColor(10, 10).alpha(), 0);
+        QCOMPARE(resized.pixelColor(20, 20), QColor(0, 0, 255));
     }
 
     void systemColoursFollowTheColourScheme() {

@@ -20,7 +20,7 @@ struct RealServices {
     QtKeystrokeService keystrokes;
     FakeScreen screen;
     ScriptedDriverManager driverManager;
-    QtSlideAwaySurfaces slideAway{screen};
+    PlatformSlideAwaySurfaceSource slideAway{screen};
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     WindowRegistry registry{allWindowTypes(), services, [](int) {}};
     QStringList titles;

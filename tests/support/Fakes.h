@@ -4,7 +4,7 @@
 #include "app/Services.h"
 #include "app/WindowRegistry.h"
 #include "app/WindowTable.h"
-#include "app/platform/QtSlideAwaySurfaces.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 #include "support/ScriptedDriverManager.h"
 #include "windows/AllWindows.h"
 
@@ -87,7 +87,7 @@ public:
     // The dialog reads an empty list of data sources unless a test scripts one.
     ScriptedDriverManager driverManager;
     // Under the offscreen platform the window's own members are the slide-away surface.
-    QtSlideAwaySurfaces slideAway{screen};
+    PlatformSlideAwaySurfaceSource slideAway{screen};
     Services services{launcher, messages, keystrokes, screen, driverManager, slideAway};
     std::optional<int> quitStatus;
     WindowRegistry registry;

@@ -1,4 +1,4 @@
-#include "ui/ZeroedImage.h"
+#include "ui/x11/ZeroedImage.h"
 
 #include <QPainter>
 #include <QTest>

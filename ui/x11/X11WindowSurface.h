@@ -3,12 +3,13 @@
 #include <QRect>
 #include <QRegion>
 #include <QRgb>
+#include <QWidget>
+#include <QWindow>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
 class QImage;
-class QWindow;
 struct xcb_connection_t;
 
 namespace qor {
@@ -58,6 +59,27 @@ private:
     Layout layout;
     std::uint32_t foreground = 0;
     bool foregroundSet = false;
+};
+
+// The X11 surface of a widget's present native window: opened when first asked for, and again
+// once the widget has a new native window. Once open, asking for it again costs a comparison.
+class DirectSurface {
+public:
+    explicit DirectSurface(QWidget& widget) : widget(widget) {}
+
+    // Null off X11, or before the widget has a native window.
+    X11WindowSurface* get() {
+        QWindow* handle = widget.windowHandle();
+        if (!handle)
+            return nullptr;
+        if (!surface || surface->window() != handle->winId())
+            surface = X11WindowSurface::open(*handle);
+        return surface.get();
+    }
+
+private:
+    QWidget& widget;
+    std::unique_ptr<X11WindowSurface> surface;
 };
 
 } // namespace qor

@@ -1,19 +1,17 @@
-#include "ui/X11WindowSurface.h"
+#include "ui/x11/X11WindowSurface.h"
 
-#include <QGuiApplication>
+#include "ui/x11/DisplayServer.h"
+#include "ui/x11/Xcb.h"
+
 #include <QImage>
 #include <QVarLengthArray>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <xcb/xcb.h>
 
 namespace qor {
 
 namespace {
-
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 const xcb_visualtype_t* findVisual(xcb_connection_t* connection, xcb_visualid_t id,
                                    std::uint8_t* depth) {
@@ -43,18 +41,12 @@ std::uint32_t scaled(int channel, std::uint32_t mask) {
 } // namespace
 
 std::unique_ptr<X11WindowSurface> X11WindowSurface::open(QWindow& window) {
-    // Other platforms (offscreen among them) may offer an X11 interface without a connection
-    // that their windows live on.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection() ||
-        window.devicePixelRatio() != 1.0)
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || window.devicePixelRatio() != 1.0)
         return nullptr;
-    xcb_connection_t* connection = x11->connection();
     const auto id = xcb_window_t(window.winId());
-    Reply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, id),
-                                        nullptr),
-        &std::free);
+    const xcb::Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, id), nullptr));
     if (!attributes)
         return nullptr;
     std::uint8_t depth = 0;

@@ -1,4 +1,4 @@
-#include "app/platform/QtSlideAwaySurfaces.h"
+#include "app/platform/PlatformSlideAwaySurfaceSource.h"
 
 #include "app/platform/X11SlideAwaySurface.h"
 #include "ui/LiveWindow.h"
@@ -28,7 +28,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<SlideAwaySurface> QtSlideAwaySurfaces::take(LiveWindow& window) {
+std::unique_ptr<SlideAwaySurface> PlatformSlideAwaySurfaceSource::take(LiveWindow& window) {
     if (auto x11 = X11SlideAwaySurface::take(window, screen))
         return x11;
     return std::make_unique<WidgetSlideAwaySurface>(window, screen);
