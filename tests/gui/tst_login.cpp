@@ -45,11 +45,7 @@ struct LoginShown {
         : program(std::move(types)) {
         trigger();
         login = &program.window(WindowName::frmLogin);
-        if (!QTest::qWaitForWindowActive(login))
-            qWarning("the login dialog is not active");
-    }
-    ~LoginShown() {
-        program.event([&] { program.registry.closeAll(); });
+        QVERIFY2(QTest::qWaitForWindowActive(login), "the login dialog did not become active");
     }
 
     void trigger() { program.show(WindowName::frmLogin); }

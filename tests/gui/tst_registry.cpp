@@ -82,7 +82,6 @@ private slots:
         QTRY_VERIFY((second.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
         QCOMPARE(StubWindow::log.count("load visible=0"), 3);
         QCOMPARE(StubWindow::log.count("unload 0"), 1);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void programEndsWithTheLastLoadedWindow_data() {
@@ -109,8 +108,6 @@ private slots:
         QCOMPARE(program.ended(), ends);
         if (ends)
             QCOMPARE(*program.quitStatus, 0);
-        else
-            program.event([&] { program.registry.closeAll(); });
     }
 
     void hidingEveryWindowKeepsTheProgramRunning() {
@@ -119,7 +116,7 @@ private slots:
         program.event([&] { program.registry.Hide(WindowName::Form4); });
         QVERIFY(!program.ended());
         // Log-off closes hidden windows too, each with its unload handler.
-        program.event([&] { program.registry.closeAll(); });
+        program.closeAll();
         QCOMPARE(StubWindow::log.count("unload 0"), 1);
         QVERIFY(program.ended());
     }
@@ -191,7 +188,6 @@ private slots:
         QVERIFY(!StubWindow::log.contains("click done"));
         QVERIFY(!program.ended());
         QCOMPARE(program.registry.state(WindowName::Form4), WindowRegistry::State::Shown);
-        program.event([&] { program.registry.closeAll(); });
     }
 };
 

@@ -28,7 +28,9 @@ TestProgram::TestProgram(std::vector<WindowType> types)
     messages.ended = [this] { return dispatcher.ended(); };
 }
 
-TestProgram::~TestProgram() = default;
+TestProgram::~TestProgram() {
+    closeAll();
+}
 
 LiveWindow& TestProgram::window(WindowName name) {
     LiveWindow* live = registry.window(name);

@@ -65,7 +65,8 @@ public:
 };
 
 // The program's registry and dispatcher over recording services. `quitStatus` tells whether and
-// how the program ended.
+// how the program ended. A program still running when the test is over is logged off, so that
+// the test leaves no window behind; the code its windows call back into must outlive it.
 class TestProgram {
 public:
     explicit TestProgram(std::vector<WindowType> types = allWindowTypes());
@@ -75,6 +76,18 @@ public:
     void event(const std::function<void()>& action) { dispatcher.run(action); }
     void show(WindowName name) {
         event([&] { registry.Show(name); });
+    }
+    // Loads the main window and hides it again, so that the windows under test can come and go
+    // without ending the program.
+    void loadMainWindowHidden() {
+        event([this] {
+            registry.Show(WindowName::Form1);
+            registry.Hide(WindowName::Form1);
+        });
+    }
+    // The log-off: every loaded window is closed in turn, hidden ones included.
+    void closeAll() {
+        event([this] { registry.closeAll(); });
     }
     LiveWindow& window(WindowName name);
     bool ended() const { return quitStatus.has_value(); }
