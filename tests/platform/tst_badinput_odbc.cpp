@@ -1,27 +1,12 @@
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "support/OdbcConfiguration.h"
-#include "support/PlainTextField.h"
-#include "support/SortedComboList.h"
-#include "windows/datasource/DataSourceEnumeration.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 using namespace qor;
 using namespace qor::test;
 
 namespace {
-
-// Run in a fresh copy of this program for each configuration: hands back the data source list,
-// one name a line, UTF-8.
-void enumerateInChild() {
-    UnixOdbcDriverManager driverManager;
-    SortedComboList dsnList;
-    SortedComboList drivers(false);
-    PlainTextField server(QString(), false);
-    GetDSNsAndDrivers(driverManager, dsnList, drivers);
-    finishOdbcChild(dsnList.items().join(u'\n').toUtf8());
-}
 
 QByteArray sourcesIni(const QList<QByteArray>& names) {
     QByteArray ini;
@@ -43,8 +28,7 @@ class BadInputOdbcTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        if (isOdbcChild())
-            enumerateInChild();
+        enumerateIfCopy();
         QVERIFY2(UnixOdbcDriverManager().isLoaded(), "unixODBC is not installed");
     }
 
@@ -72,10 +56,10 @@ private slots:
     void awkwardSourcesAreListed() {
         QFETCH(QByteArray, systemIni);
         QFETCH(QStringList, dsnItems);
-        const OdbcChildOutcome child =
-            runOdbcChild({.systemIni = systemIni, .userIni = {}, .variables = {}});
-        QVERIFY2(child.ok, qPrintable(child.error));
-        QCOMPARE(QString::fromUtf8(child.result).split(u'\n'), dsnItems);
+        const OdbcEnumeration listed =
+            enumerateInFreshProcess({.systemIni = systemIni, .userIni = {}});
+        QVERIFY2(listed.error.isEmpty(), qPrintable(listed.error));
+        QCOMPARE(listed.dsnItems, dsnItems);
     }
 };
 
