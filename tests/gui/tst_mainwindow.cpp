@@ -1,4 +1,5 @@
 #include "support/Fakes.h"
+#include "support/StubWindow.h"
 #include "windows/main/Form1.h"
 
 #include <QLabel>
@@ -9,18 +10,12 @@ using namespace qor::test;
 
 namespace {
 
-WindowDescription stubDescription() {
-    return {.name = "Stub", .caption = "Stub", .clientWidth = 1500, .clientHeight = 1500};
-}
-
-// The main window with every window it shows replaced by a plain stub, so that these tests see
-// only what the main window does.
+// The main window with every window it shows replaced by a stub, so that these tests see only
+// what the main window does.
 std::vector<WindowType> mainWithStubs() {
-    std::vector<WindowType> types = allWindowTypes();
-    for (WindowName name : {WindowName::Frmprogress, WindowName::frmSplash, WindowName::frmSplash1,
-                            WindowName::Form4, WindowName::Form5, WindowName::form6})
-        types = withWindow(types, WindowType{name, &stubDescription});
-    return types;
+    return withStubs(allWindowTypes(),
+                     {WindowName::Frmprogress, WindowName::frmSplash, WindowName::frmSplash1,
+                      WindowName::Form4, WindowName::Form5, WindowName::form6});
 }
 
 QPushButton& buttonOf(TestProgram& program, const char* name) {

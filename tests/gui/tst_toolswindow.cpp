@@ -1,4 +1,5 @@
 #include "support/DarkScheme.h"
+#include "support/StubWindow.h"
 #include "support/ToolsShown.h"
 #include "ui/ReadableText.h"
 #include "windows/options/SecretWord.h"
@@ -16,10 +17,6 @@ using namespace qor::test;
 
 namespace {
 
-WindowDescription plainStub() {
-    return {.name = "Stub", .caption = "Stub", .clientWidth = 1500, .clientHeight = 1500};
-}
-
 // Stands in for the login dialog, with a field whose contents must survive being shown again.
 WindowDescription loginStub() {
     return {.name = "LoginStub",
@@ -35,10 +32,9 @@ WindowDescription loginStub() {
 // The windows the tools window shows are stubs, so these tests see only what it does.
 struct ToolsBeforeStubs : ToolsShown {
     ToolsBeforeStubs()
-        : ToolsShown(withWindow(
-              withWindow(withWindow(allWindowTypes(), WindowType{WindowName::Form1, &plainStub}),
-                         WindowType{WindowName::frmSplash1, &plainStub}),
-              WindowType{WindowName::frmLogin, &loginStub})) {}
+        : ToolsShown(
+              withWindow(withStubs(allWindowTypes(), {WindowName::Form1, WindowName::frmSplash1}),
+                         WindowType{WindowName::frmLogin, &loginStub})) {}
     QPushButton& button(const char* name) { return tools->button(name); }
     TextBox& text1() { return tools->textBox("Text1"); }
     WindowRegistry::State login() const { return program.registry.state(WindowName::frmLogin); }
