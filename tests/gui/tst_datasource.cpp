@@ -80,8 +80,7 @@ private slots:
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(!(window.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((window.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(window));
     }
 
     void arraysAndDisabledFieldsAsDescribed() {

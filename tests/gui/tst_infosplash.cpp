@@ -17,18 +17,6 @@ void press(TestProgram& program, const char* button) {
     program.window(WindowName::Form1).button(button).click();
 }
 
-bool isCentred(const QWidget& window) {
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    return (window.frameGeometry().center() - screenCentre).manhattanLength() <= 1;
-}
-
-int visibleWindowsNamed(const QString& name) {
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += widget->isVisible() && widget->objectName() == name;
-    return count;
-}
-
 // The about window's real description with a key handler that only counts, so that a key which
 // reached the handler twice would show.
 class KeyCounter : public BoundModule<KeyCounter> {

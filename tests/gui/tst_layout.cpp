@@ -16,15 +16,6 @@ using namespace qor::test;
 
 namespace {
 
-QColor paletteColour(QPalette::ColorRole role) {
-    return QApplication::palette().color(role);
-}
-
-bool isCentred(const QWidget& window) {
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    return (window.frameGeometry().center() - screenCentre).manhattanLength() <= 1;
-}
-
 // The text a control shows: a text box's contents, a label's or button's caption, a frame's
 // title; nothing for the others.
 QString shownText(const QWidget& control) {
@@ -57,17 +48,18 @@ private slots:
         QTest::addColumn<bool>("centred");
         QTest::addColumn<QString>("firstFocus");
         QTest::addColumn<QColor>("back");
+        const QPalette system = QApplication::palette();
         QTest::newRow("tip") << WindowName::Form4 << "VORPEX TIP" << QSize(418, 252) << false
                              << false << false << false << "Text1"
-                             << paletteColour(QPalette::Highlight);
+                             << system.color(QPalette::Highlight);
         QTest::newRow("closing notice")
             << WindowName::Form5 << "CLOSING IN PROCESS" << QSize(506, 92) << false << false
             << false << false << "" << QColor(192, 0, 0);
         QTest::newRow("screen saver")
             << WindowName::form6 << "Screen Saver" << QSize(10160, 7410) << true << false << false
-            << false << "Command1" << paletteColour(QPalette::ButtonText);
+            << false << "Command1" << system.color(QPalette::ButtonText);
         QTest::newRow("about") << WindowName::frmSplash << "" << QSize(568, 339) << false << true
-                               << true << true << "Picture1" << paletteColour(QPalette::ButtonText);
+                               << true << true << "Picture1" << system.color(QPalette::ButtonText);
         QTest::newRow("splash") << WindowName::frmSplash1 << "" << QSize(508, 286) << false << true
                                 << true << true << "Picture1" << QColor(0, 192, 0);
     }

@@ -246,10 +246,7 @@ private slots:
         answer("quilt");
         QVERIFY(s.module().LoginSucceeded);
         QCOMPARE(&s.program.window(WindowName::Form3), form3.data());
-        int optionsWindows = 0;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            optionsWindows += widget->isVisible() && widget->objectName() == "Form3";
-        QCOMPARE(optionsWindows, 1);
+        QCOMPARE(visibleWindowsNamed("Form3"), 1);
     }
 
     void rightPasswordShowsForm3BeforeTheOutcomeAndTheHide() {

@@ -36,8 +36,7 @@ private slots:
         QCOMPARE(window.windowTitle(), "Vorpex & Dalmor's QOR");
         QCOMPARE(window.size(), QSize(490, 308));
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((window.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(window));
         QCOMPARE(window.focusWidget(), &window.control("Command1"));
         // The picture box shows the top-left corner of the logo: the black panel.
         const QImage shown = window.control("Picture1").grab().toImage();

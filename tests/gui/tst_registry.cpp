@@ -28,8 +28,7 @@ private slots:
         QCOMPARE(StubWindow::log, QStringList{"load visible=0"});
         LiveWindow& window = program.window(WindowName::Form4);
         QVERIFY(window.isVisible());
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((window.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(window));
     }
 
     void showTwiceGivesOneWindow() {
@@ -39,10 +38,7 @@ private slots:
         program.show(WindowName::Form4);
         QCOMPARE(&program.window(WindowName::Form4), first);
         QCOMPARE(StubWindow::log.count("load visible=0"), 1);
-        int visible = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            visible += w->isVisible() && w->objectName() == "Stub";
-        QCOMPARE(visible, 1);
+        QCOMPARE(visibleWindowsNamed("Stub"), 1);
     }
 
     void hiddenWindowComesBackWhereItStoodWithItsText() {
@@ -78,8 +74,7 @@ private slots:
         program.show(WindowName::Form4);
         LiveWindow& second = program.window(WindowName::Form4);
         QCOMPARE(second.textBox("Text1").text(), "described");
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((second.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(second));
         QCOMPARE(StubWindow::log.count("load visible=0"), 3);
         QCOMPARE(StubWindow::log.count("unload 0"), 1);
     }

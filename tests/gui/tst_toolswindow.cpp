@@ -85,8 +85,7 @@ private slots:
         QCOMPARE(s.tools->size(), QSize(551, 324));
         QVERIFY(s.tools->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(s.tools->frameGeometry(), s.tools->geometry());
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QVERIFY((s.tools->frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QVERIFY(isCentred(*s.tools));
         QCOMPARE(s.tools->focusWidget(), &s.button("Command1"));
         QCOMPARE(s.tools->grab().toImage().pixelColor(540, 200),
                  QApplication::palette().color(QPalette::Highlight));

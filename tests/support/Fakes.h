@@ -112,4 +112,11 @@ std::vector<WindowType> withWindow(std::vector<WindowType> types, WindowType rep
 // Deletes windows scheduled for deletion and fails the test if a top-level window is still visible.
 void checkNoStrayWindows();
 
+// The window's frame stands in the middle of the primary screen's work area, to a pixel.
+bool isCentred(const QWidget& window);
+
+// How many visible top-level windows bear the name, which a live window takes from its
+// description.
+int visibleWindowsNamed(const QString& name);
+
 } // namespace qor::test
