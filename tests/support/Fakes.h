@@ -65,8 +65,9 @@ public:
 };
 
 // The program's registry and dispatcher over recording services. `quitStatus` tells whether and
-// how the program ended. A program still running when the test is over is logged off, so that
-// the test leaves no window behind; the code its windows call back into must outlive it.
+// how the program ended. A program still running when the test is over is logged off, as on
+// SIGTERM, so that the test leaves no window behind: whatever a test hands its services to call
+// back must outlive it.
 class TestProgram {
 public:
     explicit TestProgram(std::vector<WindowType> types = allWindowTypes());
