@@ -14,17 +14,12 @@ using namespace qor::test;
 
 namespace {
 
-QSize clientSize(const WindowDescription& description) {
-    return {twipsToPixels(float(description.clientWidth)),
-            twipsToPixels(float(description.clientHeight))};
-}
-
 // What the X server shows of the window's captions, read from a picture of its client area.
 QString cutCaptionsOf(qulonglong window, const WindowDescription& description) {
     if (!QorProcess::waitUntilActive(window))
         QorProcess::activate(window);
     const QImage shown = grabClientArea(window);
-    if (shown.size() != clientSize(description))
+    if (shown.size() != clientSizeOf(description))
         return QStringLiteral("%1: no picture of its client area").arg(description.name);
     const QStringList cut = cutCaptions(shown, description);
     return cut.isEmpty() ? QString() : description.name + QStringLiteral(" cuts ") + cut.join(", ");

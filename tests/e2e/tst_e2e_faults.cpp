@@ -107,11 +107,8 @@ private slots:
         const qulonglong main = qor.waitForWindow(mainTitle);
         QVERIFY(main);
         QorProcess::click(main, calculator);
-        const qulonglong box = qor.waitForWindow(QString::fromUtf8(qor::build::applicationTitle));
-        QVERIFY2(box, "no box for the missing program");
-        QVERIFY(QorProcess::waitUntilActive(box));
-        QorProcess::key("Return");
-        QVERIFY(qor.waitForWindowGone(QString::fromUtf8(qor::build::applicationTitle)));
+        QVERIFY2(closeBoxWithEnter(qor, QString::fromUtf8(qor::build::applicationTitle)),
+                 "no box for the missing program");
         QVERIFY(qor.running());
         QCOMPARE(qor.waitForWindow(mainTitle), main);
         qor.signal(SIGTERM);
@@ -126,15 +123,8 @@ private slots:
         QVERIFY(qor.start());
         QVERIFY2(reach(qor, State::LetsSeeBoxOpen), "no \"Lets See\" box");
         run("wmctrl", {"-c", loginTitle});
-        const qulonglong box = qor.waitForWindow("Lets See");
-        QVERIFY2(box, "the box went away with its window");
-        QVERIFY(QorProcess::waitUntilActive(box));
-        QorProcess::key("Return");
-        const qulonglong next = qor.waitForWindow("Login");
-        QVERIFY2(next, "the handler did not go on after the box");
-        QVERIFY(QorProcess::waitUntilActive(next));
-        QorProcess::key("Return");
-        QVERIFY(qor.waitForWindowGone("Login"));
+        QVERIFY2(closeBoxWithEnter(qor, "Lets See"), "the box went away with its window");
+        QVERIFY2(closeBoxWithEnter(qor, "Login"), "the handler did not go on after the box");
         QVERIFY2(qor.running(), qor.output().constData());
         // Qt refuses a close request for a window that a modal box blocks.
         QVERIFY(qor.waitForWindow(loginTitle));

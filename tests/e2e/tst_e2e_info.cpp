@@ -42,16 +42,6 @@ qulonglong waitForWindowOfSize(qint64 pid, QSize size, int timeoutMs = 10000) {
     return 0;
 }
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (condition())
-            return true;
-        QThread::msleep(50);
-    }
-    return condition();
-}
-
 qulonglong activeWindow() {
     return run("xdotool", {"getactivewindow"}).toULongLong();
 }
@@ -90,13 +80,13 @@ private slots:
             const QRect outer = client.adjusted(-frame[0], -frame[2], frame[1], frame[3]);
             return (outer.center() - screen.center()).manhattanLength() <= 2;
         };
-        QVERIFY2(waitUntil(centred, 5000), "the about window is not centred");
+        QVERIFY2(QTest::qWaitFor(centred, 5000), "the about window is not centred");
 
-        QVERIFY2(waitUntil([&] { return activeWindow() == window; }),
+        QVERIFY2(QTest::qWaitFor([&] { return activeWindow() == window; }, 10000),
                  "the about window did not take the focus");
         QorProcess::key("q");
-        QVERIFY2(waitUntil([&] { return !visibleWindowsOf(qor.pid()).contains(window); }),
-                 "a letter key did not close the about window");
+        const auto closed = [&] { return !visibleWindowsOf(qor.pid()).contains(window); };
+        QVERIFY2(QTest::qWaitFor(closed, 10000), "a letter key did not close the about window");
         QVERIFY(qor.running());
         QVERIFY(qor.waitForWindow(mainTitle, 2000));
         qor.signal(SIGTERM);
@@ -140,15 +130,15 @@ private slots:
         QVERIFY2(saver, "the screen saver window did not appear");
 
         const QList<int> noFrame{0, 0, 0, 0};
-        QVERIFY2(waitUntil([&] { return frameExtents(saver) == noFrame; }),
-                 "the screen saver window has a frame");
+        const auto frameless = [&] { return frameExtents(saver) == noFrame; };
+        QVERIFY2(QTest::qWaitFor(frameless, 10000), "the screen saver window has a frame");
         // Described far larger than the screen, its native window is no larger than the screen.
         const QRect area = QorProcess::clientArea(saver);
         QCOMPARE(area.size(), screen.size());
         QVERIFY2(screen.contains(area.topLeft()) && area.right() >= screen.right() &&
                      area.bottom() >= screen.bottom(),
                  qPrintable(QStringLiteral("placed at %1,%2").arg(area.x()).arg(area.y())));
-        QVERIFY2(waitUntil([&] { return activeWindow() == saver; }),
+        QVERIFY2(QTest::qWaitFor([&] { return activeWindow() == saver; }, 10000),
                  "the screen saver window is not the active window");
 
         QorProcess::key("alt+F4");

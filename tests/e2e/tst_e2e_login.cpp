@@ -21,15 +21,6 @@ QList<qulonglong> stackingOrder() {
     return ids;
 }
 
-// Waits for a message box by its title and closes it with Enter, as a user would.
-bool closeBoxWithEnter(QorProcess& qor, const QString& title) {
-    const qulonglong box = qor.waitForWindow(title);
-    if (!box || !QorProcess::waitUntilActive(box))
-        return false;
-    QorProcess::key("Return");
-    return qor.waitForWindowGone(title);
-}
-
 } // namespace
 
 class LoginEndToEnd : public QObject {
@@ -76,10 +67,7 @@ private slots:
     void theDataSourceDialogIsActiveAfterTheOptionsNotice() {
         QorProcess qor;
         QVERIFY(qor.start());
-        const qulonglong main = qor.waitForWindow(mainTitle);
-        QVERIFY2(main, "the main window did not appear");
-        QorProcess::click(main, nextPage);
-        const QString failed = openDataSourceDialogFromTools(qor);
+        const QString failed = openDataSourceDialog(qor);
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
         const qulonglong dialog = qor.waitForWindow(dataSourceTitle);
         const qulonglong options = qor.waitForWindow(optionsTitle);

@@ -1,3 +1,6 @@
+#include "support/FixtureDesktop.h"
+#include "support/HiddenPath.h"
+#include "support/TestFiles.h"
 #include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
@@ -19,48 +22,36 @@ const QPoint notePad = centreOf(WindowName::Form1, "Command5");
 const QPoint winPopUp = centreOf(WindowName::Form1, "Command2");
 const QPoint closeMyProggy = centreOf(WindowName::Form1, "Command8");
 
-void writeExecutable(const QString& path, const QString& text) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-    file.close();
-    if (text.startsWith("#!"))
-        QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
-}
-
-// A desktop of its own in the folder: a calculator and a text editor as desktop entries, the
-// editor the default for plain text, Xfce's log-out command on PATH. Each program records its
-// arguments in <folder>/<name>.
-QProcessEnvironment fixtureDesktop(const QTemporaryDir& folder) {
-    const QString record = folder.filePath("bin/record");
-    writeExecutable(record, QStringLiteral("#!/bin/sh\nname=$1; shift\n"
-                                           "echo \"$@\" > \"%1/$name.tmp\"\n"
-                                           "mv \"%1/$name.tmp\" \"%1/$name\"\n")
-                                .arg(folder.path()));
-    writeExecutable(folder.filePath("bin/xfce4-session-logout"),
-                    QStringLiteral("#!/bin/sh\nexec '%1' logout \"$@\"\n").arg(record));
-    for (const auto& [id, extra] : {std::pair{"calc", "Categories=Utility;Calculator;"},
-                                    std::pair{"editor", "MimeType=text/plain;"}})
-        writeExecutable(
-            folder.filePath(QStringLiteral("data/applications/fixture-%1.desktop").arg(id)),
-            QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\n"
-                           "Exec=%2 %1 %F\n%3\n")
-                .arg(id, record, extra));
-    writeExecutable(folder.filePath("config/mimeapps.list"),
-                    "[Default Applications]\ntext/plain=fixture-editor.desktop\n");
-
+// Writes a calculator and a text editor as desktop entries, the editor the default for plain
+// text, and Xfce's log-out command on PATH; returns the environment that uses that desktop.
+QProcessEnvironment withFixtureDesktop(FixtureDesktop& desktop) {
+    desktop.pathProgram("xfce4-session-logout", "logout");
+    desktop.entry("calc.desktop", "Utility;Calculator;", {}, "%F");
+    desktop.entry("editor.desktop", {}, "MimeType=text/plain;\n", "%F");
+    desktop.write("config/mimeapps.list", "[Default Applications]\ntext/plain=editor.desktop\n");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("PATH", folder.filePath("bin") + ":/usr/bin:/bin");
-    environment.insert("XDG_DATA_HOME", folder.filePath("data"));
-    environment.insert("XDG_DATA_DIRS", folder.filePath("system-data"));
-    environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
-    environment.insert("XDG_CONFIG_DIRS", folder.filePath("system-config"));
-    environment.insert("XDG_CURRENT_DESKTOP", "XFCE");
-    // No session bus: GIO would otherwise start one to announce each launch.
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    environment.insert(desktop.environment("XFCE"));
     return environment;
 }
+
+// qor started on that desktop. `main` is its main window once it is up, else 0 and `failure`
+// says why.
+struct OnFixtureDesktop {
+    QTemporaryDir folder;
+    FixtureDesktop desktop{folder.path()};
+    QorProcess qor{withFixtureDesktop(desktop)};
+    qulonglong main = 0;
+    QString failure;
+
+    OnFixtureDesktop() {
+        if (!desktop.failures().isEmpty())
+            failure = "cannot write " + desktop.failures();
+        else if (!qor.start())
+            failure = "qor did not start";
+        else if (main = qor.waitForWindow(mainTitle); !main)
+            failure = "the main window did not appear";
+    }
+};
 
 // Points of Form1's open surface in client pixels: one near the centre of the screen, where a
 // message box stands, one near the bottom edge, which no message box reaches, and one far from
@@ -121,15 +112,9 @@ private slots:
     void notePadStartsTheProgramFoundOnPath() {
         QTemporaryDir bin;
         const QString marker = bin.filePath("started");
-        QFile script(bin.filePath("notepad"));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n").arg(marker).toUtf8());
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("PATH", bin.path() + ":" + environment.value("PATH"));
-        QorProcess qor(environment);
+        QVERIFY(writeExecutable(bin.filePath("notepad"),
+                                QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n").arg(marker)));
+        QorProcess qor(withFirstOnPath(bin.path()));
         QVERIFY(qor.start());
         const qulonglong window = qor.waitForWindow(mainTitle);
         QVERIFY(window);
@@ -149,59 +134,46 @@ private slots:
     void calculatorAndNotePadStartTheDesktopsApplications() {
         QFETCH(QPoint, button);
         QFETCH(QString, record);
-        QTemporaryDir folder;
-        QorProcess qor(fixtureDesktop(folder));
-        QVERIFY(qor.start());
-        const qulonglong window = qor.waitForWindow(mainTitle);
-        QVERIFY(window);
-        QorProcess::click(window, button);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath(record)), 10000);
-        QVERIFY(qor.running());
-        QVERIFY(qor.waitForWindow(mainTitle, 2000));
-        qor.signal(SIGTERM);
-        QVERIFY(qor.waitForExit());
+        OnFixtureDesktop s;
+        QVERIFY2(s.main, qPrintable(s.failure));
+        QorProcess::click(s.main, button);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.desktop.recordFile(record)), 10000);
+        QVERIFY(s.qor.running());
+        QVERIFY(s.qor.waitForWindow(mainTitle, 2000));
+        s.qor.signal(SIGTERM);
+        QVERIFY(s.qor.waitForExit());
     }
 
     // The notice comes up, the desktop's log-out dialog is asked for, the main window is
     // maximized for its star field and then goes; the notice stays until the session ends.
     void closeSequenceAsksTheDesktopsLogOutDialog() {
-        QTemporaryDir folder;
-        QorProcess qor(fixtureDesktop(folder));
-        QVERIFY(qor.start());
-        const qulonglong window = qor.waitForWindow(mainTitle);
-        QVERIFY(window);
+        OnFixtureDesktop s;
+        QVERIFY2(s.main, qPrintable(s.failure));
         QProcess states;
-        states.start("xprop", {"-spy", "-id", QString::number(window), "_NET_WM_STATE"});
+        states.start("xprop", {"-spy", "-id", QString::number(s.main), "_NET_WM_STATE"});
         QVERIFY(states.waitForStarted());
-        QorProcess::click(window, closeMyProggy);
-        QVERIFY2(qor.waitForWindow(titleOf(WindowName::Form5)), "no closing notice");
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("logout")), 10000);
-        QVERIFY(qor.waitForWindowGone(mainTitle, 30000));
+        QorProcess::click(s.main, closeMyProggy);
+        QVERIFY2(s.qor.waitForWindow(titleOf(WindowName::Form5)), "no closing notice");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.desktop.recordFile("logout")), 10000);
+        QVERIFY(s.qor.waitForWindowGone(mainTitle, 30000));
         states.terminate();
         QVERIFY(states.waitForFinished());
         QVERIFY2(states.readAllStandardOutput().contains("_NET_WM_STATE_MAXIMIZED_VERT"),
                  "the main window was not maximized for the star field");
-        QVERIFY(qor.running());
-        qor.signal(SIGTERM);
-        QVERIFY(qor.waitForExit());
+        QVERIFY(s.qor.running());
+        s.qor.signal(SIGTERM);
+        QVERIFY(s.qor.waitForExit());
     }
 
     void winPopUpReportsTheMissingProgramAndGoesOn() {
-        QTemporaryDir folder;
-        QorProcess qor(fixtureDesktop(folder));
-        QVERIFY(qor.start());
-        const qulonglong window = qor.waitForWindow(mainTitle);
-        QVERIFY(window);
-        QorProcess::click(window, winPopUp);
-        const qulonglong box = qor.waitForWindow("QOR");
-        QVERIFY2(box, "no failure message");
-        QorProcess::activate(box);
-        QorProcess::key("Return");
-        QVERIFY(qor.waitForWindowGone("QOR"));
-        QVERIFY(qor.running());
-        QVERIFY(qor.waitForWindow(mainTitle, 2000));
-        qor.signal(SIGTERM);
-        QVERIFY(qor.waitForExit());
+        OnFixtureDesktop s;
+        QVERIFY2(s.main, qPrintable(s.failure));
+        QorProcess::click(s.main, winPopUp);
+        QVERIFY2(dismiss(s.qor, "QOR"), "no failure message");
+        QVERIFY(s.qor.running());
+        QVERIFY(s.qor.waitForWindow(mainTitle, 2000));
+        s.qor.signal(SIGTERM);
+        QVERIFY(s.qor.waitForExit());
     }
 
     // A message box over a ripple, and a minimize and restore under pointer circles: the part

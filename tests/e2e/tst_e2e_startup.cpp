@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/WindowPlaces.h"
 #include "support/X11Session.h"
 
@@ -53,16 +54,6 @@ Finished runQor(const QStringList& arguments, const QProcessEnvironment& environ
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardOutput()),
             QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
-// An executable script on a temporary PATH folder that stands in for a program QOR starts.
-bool writeScript(const QString& path, const QString& body) {
-    QFile script(path);
-    if (!script.open(QIODevice::WriteOnly))
-        return false;
-    script.write(("#!/bin/sh\n" + body + "\n").toUtf8());
-    script.close();
-    return script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
 }
 
 } // namespace
@@ -125,9 +116,9 @@ private slots:
     void startedProgramsGetTheOriginalEnvironment() {
         QTemporaryDir bin;
         const QString record = bin.filePath("environment");
-        QVERIFY(writeScript(bin.filePath("notepad"), QStringLiteral("env > '%1'").arg(record)));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("PATH", bin.path() + ":" + environment.value("PATH"));
+        QVERIFY(writeExecutable(bin.filePath("notepad"),
+                                QStringLiteral("#!/bin/sh\nenv > '%1'\n").arg(record)));
+        QProcessEnvironment environment = withFirstOnPath(bin.path());
         environment.insert("WAYLAND_DISPLAY", "wayland-qor-test");
         QorProcess qor(environment);
         QVERIFY(qor.start());

@@ -19,12 +19,7 @@ namespace {
 // The main window is loaded but hidden, so that the window under test can come and go without
 // ending the program. The data source dialog reads an empty scripted driver manager.
 struct LoadedProgram {
-    LoadedProgram() {
-        program.event([this] {
-            program.registry.Show(WindowName::Form1);
-            program.registry.Hide(WindowName::Form1);
-        });
-    }
+    LoadedProgram() { program.loadMainWindowHidden(); }
     bool loaded(WindowName name) const {
         return program.registry.state(name) != WindowRegistry::State::NotLoaded;
     }
@@ -114,7 +109,7 @@ private slots:
             fetch.description = "SQLite3";
             p.driverManager.fetches << fetch;
         }
-        expected << u"Caf\uFFFD"_qs << "Esc\x1B[31m"
+        expected << QStringLiteral("Caf\uFFFD") << "Esc\x1B[31m"
                  << "Tab\tBell\x07";
         for (int i = 0; i < 300; ++i) {
             ScriptedDriverManager::Fetch fetch;
@@ -131,52 +126,6 @@ private slots:
             shown << list.itemText(i);
         QCOMPARE(shown, expected);
         QCOMPARE(list.currentIndex(), 0);
-    }
-
-    void launchOfMissingProgramGoesOn_data() {
-        QTest::addColumn<WindowName>("window");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("program");
-        const auto row = [](WindowName window, const char* button, const char* program) {
-            QTest::addRow("%s %s", window == WindowName::Form1 ? "main" : "tools", button)
-                << window << QString::fromLatin1(button) << QString::fromLatin1(program);
-        };
-        row(WindowName::Form1, "Command1", "C:\\WINDOWS\\CALC.EXE");
-        row(WindowName::Form1, "Command2", "C:\\WINDOWS\\winpopup.exe");
-        row(WindowName::Form1, "Command5", "notepad.exe");
-        row(WindowName::Form1, "Command8", "Rundll32.exe");
-        row(WindowName::Frmprogress, "Command2", "defrag");
-        row(WindowName::Frmprogress, "Command3", "scandskw");
-        row(WindowName::Frmprogress, "Command4", "dialer");
-        row(WindowName::Frmprogress, "Command5", "explorer");
-        row(WindowName::Frmprogress, "Command6", "Rundll32.exe");
-        row(WindowName::Frmprogress, "Command7", "control");
-        row(WindowName::Frmprogress, "Command8", "pbrush");
-        row(WindowName::Frmprogress, "Command9", "mplayer");
-        row(WindowName::Frmprogress, "Command10", "rundll32.exe");
-        row(WindowName::Frmprogress, "Command11", "rundll32.exe");
-    }
-    void launchOfMissingProgramGoesOn() {
-        QFETCH(WindowName, window);
-        QFETCH(QString, button);
-        QFETCH(QString, program);
-        LoadedProgram p;
-        p.program.show(window);
-        p.program.launcher.missing = {program};
-        p.click(window, button);
-        QCOMPARE(p.program.messages.messages.size(), 1);
-        QCOMPARE(p.program.messages.messages[0].style, MessageStyle::Stop);
-        QVERIFY2(p.program.messages.messages[0].prompt.contains(program),
-                 qPrintable(p.program.messages.messages[0].prompt));
-        QVERIFY(p.program.launcher.launches.isEmpty());
-        QVERIFY(!p.program.ended());
-        QCOMPARE(p.program.registry.state(window), WindowRegistry::State::Shown);
-        // Once the program is there, the same button starts it.
-        p.program.launcher.missing.clear();
-        p.click(window, button);
-        QCOMPARE(p.program.launcher.launches.size(), 1);
-        QVERIFY(p.program.launcher.launches[0].commandLine.startsWith(program));
-        p.program.event([&] { p.program.registry.End(); });
     }
 
     // The window manager closes the login dialog while "Lets See" is up. The box runs its own

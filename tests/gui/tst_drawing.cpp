@@ -51,8 +51,9 @@ private:
 
 // The main window, shown and exposed, with the star field's draws coming from a watched source.
 struct MainWindow {
-    TestProgram program;
+    // Before the program: the window draws from it until the program closes the window.
     DrawWatch draws;
+    TestProgram program;
     LiveWindow* window = nullptr;
 
     MainWindow() {
@@ -60,13 +61,8 @@ struct MainWindow {
         window = &program.window(WindowName::Form1);
         program.registry.moduleAs<Form1>(WindowName::Form1)
             ->useRandomSource(std::make_unique<WatchedSource>(draws));
-        if (!QTest::qWaitForWindowExposed(window))
-            qWarning("main window not exposed");
+        QVERIFY2(QTest::qWaitForWindowExposed(window), "the main window was not exposed");
         QTest::mouseMove(window, onCommand2);
-    }
-    ~MainWindow() {
-        if (!program.ended())
-            program.event([&] { program.registry.closeAll(); });
     }
     int drawnPixels() const {
         int count = 0;
@@ -288,8 +284,6 @@ private slots:
         QCOMPARE(main.program.quitStatus,
                  closeSequence ? std::optional<int>() : std::optional<int>(0));
         QCOMPARE(main.program.launcher.launches.size(), closeSequence ? 1 : 0);
-        if (closeSequence)
-            main.program.event([&] { main.program.registry.closeAll(); });
     }
 
     void endAndUnhandledFailureDrawNoStarField_data() {

@@ -17,18 +17,6 @@ void press(TestProgram& program, const char* button) {
     program.window(WindowName::Form1).button(button).click();
 }
 
-bool isCentred(const QWidget& window) {
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    return (window.frameGeometry().center() - screenCentre).manhattanLength() <= 1;
-}
-
-int visibleWindowsNamed(const QString& name) {
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += widget->isVisible() && widget->objectName() == name;
-    return count;
-}
-
 // The about window's real description with a key handler that only counts, so that a key which
 // reached the handler twice would show.
 class KeyCounter : public BoundModule<KeyCounter> {
@@ -50,60 +38,6 @@ class SplashWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { checkNoStrayWindows(); }
-
-    void windowsAreBuiltAsDescribed_data() {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QSize>("client");
-        QTest::addColumn<QColor>("back");
-        QTest::newRow("about") << int(WindowName::frmSplash) << QSize(568, 339)
-                               << QApplication::palette().color(QPalette::ButtonText);
-        QTest::newRow("splash") << int(WindowName::frmSplash1) << QSize(508, 286)
-                                << QColor(0, 192, 0);
-    }
-    void windowsAreBuiltAsDescribed() {
-        QFETCH(int, window);
-        QFETCH(QSize, client);
-        QFETCH(QColor, back);
-        TestProgram program;
-        program.show(WindowName(window));
-        LiveWindow& live = program.window(WindowName(window));
-        QVERIFY(QTest::qWaitForWindowActive(&live));
-        QCOMPARE(live.windowTitle(), QString());
-        QCOMPARE(live.size(), client);
-        QCOMPARE(live.minimumSize(), client); // fixed dialog: the user cannot size it
-        QCOMPARE(live.maximumSize(), client);
-        QVERIFY(live.description().keyPreview);
-        QTRY_VERIFY(isCentred(live));
-        QCOMPARE(live.focusWidget(), &live.control("Picture1"));
-        QCOMPARE(live.grab(QRect(0, 0, 4, 4)).toImage().pixelColor(2, 2), back);
-        program.event([&] { program.registry.closeAll(); });
-    }
-
-    void controlsStandWhereTheDescriptionPutsThem_data() {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("pixels");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("about picture")
-            << int(WindowName::frmSplash) << "Picture1" << QRect(48, 32, 433, 121) << "";
-        QTest::newRow("about OK") << int(WindowName::frmSplash) << "Command1"
-                                  << QRect(192, 296, 153, 41) << "OK";
-        QTest::newRow("splash picture")
-            << int(WindowName::frmSplash1) << "Picture1" << QRect(16, 24, 481, 153) << "";
-    }
-    void controlsStandWhereTheDescriptionPutsThem() {
-        QFETCH(int, window);
-        QFETCH(QString, name);
-        QFETCH(QRect, pixels);
-        QFETCH(QString, caption);
-        TestProgram program;
-        program.show(WindowName(window));
-        QWidget& control = program.window(WindowName(window)).control(name);
-        QCOMPARE(control.geometry(), pixels);
-        if (auto* button = qobject_cast<QPushButton*>(&control))
-            QCOMPARE(button->text(), caption);
-        program.event([&] { program.registry.closeAll(); });
-    }
 
     // Each box is about the size of its banner, so the banner's ground shows at the box's corner
     // and the white canvas only in the pixels the box has beyond the banner.
@@ -128,7 +62,6 @@ private slots:
             program.window(WindowName(window)).control("Picture1").grab().toImage();
         QCOMPARE(shown.pixelColor(groundAt), ground);
         QCOMPARE(shown.pixelColor(whiteAt), QColor(Qt::white));
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void eachButtonPressedTwiceGivesOneWindow_data() {
@@ -148,7 +81,6 @@ private slots:
         press(program, qPrintable(button));
         QCOMPARE(program.registry.window(WindowName(window)), first);
         QCOMPARE(visibleWindowsNamed(first->name()), 1);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     // The tools window's "Splash Screen" handler shows the registry's frmSplash1 too; the second
@@ -162,7 +94,6 @@ private slots:
         program.event([&] { program.registry.Show(WindowName::frmSplash1); });
         QCOMPARE(program.registry.window(WindowName::frmSplash1), first);
         QCOMPARE(visibleWindowsNamed("frmSplash1"), 1);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     // Each key with the text that X attaches to it: Delete carries "\x7f" and yet produces no
@@ -235,7 +166,6 @@ private slots:
         QCOMPARE(program.registry.state(WindowName::Form1), State::Shown);
         QVERIFY(!program.ended());
         QVERIFY(program.messages.messages.isEmpty());
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void keyPreviewRaisesEachKeyOnceWhateverHasTheFocus_data() {
@@ -261,7 +191,6 @@ private slots:
         live.control(focus).setFocus();
         QTest::keyClick(live.windowHandle(), Qt::Key(key));
         QCOMPARE(KeyCounter::keys, QList<int>{keyAscii});
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void okClosesTheAboutWindow() {
@@ -296,7 +225,6 @@ private slots:
         QTest::mouseClick(widget, Qt::RightButton, {}, at);
         QCOMPARE(program.registry.state(WindowName(window)), State::Shown);
         QCOMPARE(program.registry.window(WindowName(window)), &live);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void aMovedWindowComesBackCentredAfterItWasClosed_data() {
@@ -322,7 +250,6 @@ private slots:
         live = &program.window(WindowName(window));
         QVERIFY(QTest::qWaitForWindowExposed(live));
         QTRY_VERIFY(isCentred(*live));
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void closingASplashWindowLeavesTheProgramRunning_data() {
@@ -359,7 +286,7 @@ private slots:
         QCOMPARE(program.registry.state(WindowName::Form1),
                  mainHidden ? State::Hidden : State::Shown);
         QVERIFY(!program.ended());
-        program.event([&] { program.registry.closeAll(); });
+        program.closeAll();
         QCOMPARE(program.quitStatus, std::optional<int>(0));
     }
 };

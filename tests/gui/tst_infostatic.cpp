@@ -1,10 +1,6 @@
-#include "BuildValues.h"
 #include "support/Fakes.h"
 
 #include <QApplication>
-#include <QBackingStore>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -35,81 +31,6 @@ class StaticWindowsTest : public QObject {
 private slots:
     void cleanup() { checkNoStrayWindows(); }
 
-    void windowsAreBuiltAsDescribed_data() {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QSize>("client");
-        QTest::addColumn<bool>("frameless");
-        QTest::addColumn<QString>("firstFocus");
-        QTest::newRow("tip") << int(WindowName::Form4) << "VORPEX TIP" << QSize(418, 252) << false
-                             << "Text1";
-        QTest::newRow("closing notice")
-            << int(WindowName::Form5) << "CLOSING IN PROCESS" << QSize(506, 92) << false << "";
-        QTest::newRow("screen saver")
-            << int(WindowName::form6) << "Screen Saver" << QSize(10160, 7410) << true << "Command1";
-    }
-    void windowsAreBuiltAsDescribed() {
-        QFETCH(int, window);
-        QFETCH(QString, title);
-        QFETCH(QSize, client);
-        QFETCH(bool, frameless);
-        QFETCH(QString, firstFocus);
-        TestProgram program;
-        program.show(WindowName(window));
-        LiveWindow& live = program.window(WindowName(window));
-        QVERIFY(QTest::qWaitForWindowActive(&live));
-        QCOMPARE(live.windowTitle(), title);
-        QCOMPARE(live.clientSize(), client);
-        // The screen saver, far larger than the screen, is made natively no larger than it.
-        const QSize screen = live.screen()->virtualSize();
-        QCOMPARE(live.windowHandle()->size(), client.boundedTo(screen));
-        QCOMPARE(live.backingStore()->size(), client.boundedTo(screen));
-        QCOMPARE(live.HeightTwips(),
-                 float((live.frameGeometry().height() - live.height() + client.height()) * 15));
-        QCOMPARE(bool(live.windowFlags() & Qt::FramelessWindowHint), frameless);
-        QCOMPARE(live.frameGeometry() == live.geometry(), frameless);
-        // Unlike the splash windows, none of them is fixed in size.
-        QVERIFY(live.minimumSize() != live.maximumSize());
-        QCOMPARE(live.focusWidget(), firstFocus.isEmpty() ? nullptr : &live.control(firstFocus));
-        program.event([&] { program.registry.closeAll(); });
-    }
-
-    void controlsStandWhereTheDescriptionPutsThem_data() {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("pixels");
-        QTest::addColumn<QString>("text");
-        const int tip = int(WindowName::Form4);
-        const int notice = int(WindowName::Form5);
-        const int saver = int(WindowName::form6);
-        QTest::newRow("tip text") << tip << "Text1" << QRect(32, 48, 329, 25) << tipText;
-        QTest::newRow("tip label")
-            << tip << "Label1" << QRect(40, 96, 345, 65)
-            << "E-mail Me To Find Out More... " + QString::fromUtf8(build::contactAddress);
-        QTest::newRow("notice label") << notice << "Label1" << QRect(0, 8, 497, 73)
-                                      << "WHY DO YOU WANT TO SHUT DOWN YOUR PC? OK THEN!";
-        QTest::newRow("saver button") << saver << "Command1" << QRect(16, 8, 89, 17) << "Close";
-        QTest::newRow("saver label")
-            << saver << "Label1" << QRect(120, 8, 145, 17) << "Created By Brannock";
-    }
-    void controlsStandWhereTheDescriptionPutsThem() {
-        QFETCH(int, window);
-        QFETCH(QString, name);
-        QFETCH(QRect, pixels);
-        QFETCH(QString, text);
-        TestProgram program;
-        program.show(WindowName(window));
-        QWidget& control = program.window(WindowName(window)).control(name);
-        QCOMPARE(control.geometry(), pixels);
-        if (auto* box = qobject_cast<QLineEdit*>(&control))
-            QCOMPARE(box->text(), text);
-        else if (auto* label = qobject_cast<QLabel*>(&control))
-            QCOMPARE(label->text(), text);
-        else
-            QCOMPARE(qobject_cast<QPushButton*>(&control)->text(), text);
-        program.event([&] { program.registry.closeAll(); });
-    }
-
     void coloursAndLinesShow_data() {
         QTest::addColumn<int>("window");
         QTest::addColumn<QString>("control");
@@ -117,14 +38,11 @@ private slots:
         QTest::addColumn<QColor>("colour");
         const int tip = int(WindowName::Form4);
         const int notice = int(WindowName::Form5);
-        QTest::newRow("tip ground")
-            << tip << "" << QPoint(2, 2) << paletteColour(QPalette::Highlight);
         // Line1 runs from (24, 176) to (384, 232) in pixels; this is its middle.
         QTest::newRow("tip line") << tip << "" << QPoint(204, 204)
                                   << paletteColour(QPalette::ButtonText);
         QTest::newRow("tip label ground")
             << tip << "Label1" << QPoint(340, 60) << QColor(128, 0, 0);
-        QTest::newRow("notice ground") << notice << "" << QPoint(2, 2) << QColor(192, 0, 0);
         QTest::newRow("notice label ground")
             << notice << "Label1" << QPoint(490, 68) << QColor(0, 0, 192);
         QTest::newRow("saver ground") << int(WindowName::form6) << "" << QPoint(1200, 1000)
@@ -139,7 +57,6 @@ private slots:
         program.show(WindowName(window));
         LiveWindow& live = program.window(WindowName(window));
         QCOMPARE(shownPixel(control.isEmpty() ? live : live.control(control), at), colour);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void noticeLabelTextIsInTheHighlightTextColour() {
@@ -148,7 +65,6 @@ private slots:
         const QWidget& label = program.window(WindowName::Form5).control("Label1");
         QCOMPARE(label.palette().color(QPalette::WindowText),
                  paletteColour(QPalette::HighlightedText));
-        program.event([&] { program.registry.closeAll(); });
     }
 
     // The two rounded squares take the smaller side of their box, centred in it: Shape1 stands
@@ -163,7 +79,6 @@ private slots:
         QCOMPARE(live.shape("Shape2").figure(), QRectF(2700, 480, 7935, 7935));
         QCOMPARE(live.shape("Shape1").kind(), ShapeKind::RoundedSquare);
         QCOMPARE(live.shape("Shape1").figure(), QRectF(108006, 240, 33333, 33333));
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void screenSaverCoversTheScreenFromWhereItIsPlaced() {
@@ -178,7 +93,6 @@ private slots:
         QVERIFY(placed.right() >= screen.right());
         QVERIFY(placed.bottom() >= screen.bottom());
         QCOMPARE(QApplication::activeWindow(), &live);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void screenSaverCloseButtonLeavesItOpen_data() {
@@ -209,7 +123,6 @@ private slots:
         QVERIFY(live.isVisible());
         QVERIFY(program.messages.messages.isEmpty());
         QVERIFY(program.launcher.launches.isEmpty());
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void closeCommandUnloadsOnlyThatWindow_data() {
@@ -238,7 +151,6 @@ private slots:
         QCOMPARE(program.registry.state(WindowName::frmSplash1), State::Shown);
         QVERIFY(!program.ended());
         QVERIFY(program.messages.messages.isEmpty());
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void tipTextIsExactOnEachBuildAndEditsAreLostOnUnload() {
@@ -263,7 +175,6 @@ private slots:
         tips.click();
         tip = &program.window(WindowName::Form4);
         QCOMPARE(tip->textBox("Text1").Text(), tipText);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     // The text is longer than its box once its trailing blanks count: it must open showing "Did
@@ -277,7 +188,6 @@ private slots:
         QCOMPARE(box.cursorPosition(), 0);
         const int cursorLeft = box.inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
         QVERIFY2(cursorLeft < 8, qPrintable(QString::number(cursorLeft)));
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void closeSequenceEndsWithTheNoticeShownAndTheMainWindowGone() {

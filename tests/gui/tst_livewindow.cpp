@@ -108,11 +108,7 @@ struct Shown {
     Shown() {
         program.show(WindowName::Form4);
         window = &program.window(WindowName::Form4);
-        if (!QTest::qWaitForWindowActive(window))
-            qWarning("window not active");
-    }
-    ~Shown() {
-        program.event([&] { program.registry.closeAll(); });
+        QVERIFY2(QTest::qWaitForWindowActive(window), "the window did not become active");
     }
     QWidget* focused() const { return QApplication::focusWidget(); }
     QWidget* control(const QString& key) const { return &window->control(key); }

@@ -45,11 +45,7 @@ struct LoginShown {
         : program(std::move(types)) {
         trigger();
         login = &program.window(WindowName::frmLogin);
-        if (!QTest::qWaitForWindowActive(login))
-            qWarning("the login dialog is not active");
-    }
-    ~LoginShown() {
-        program.event([&] { program.registry.closeAll(); });
+        QVERIFY2(QTest::qWaitForWindowActive(login), "the login dialog did not become active");
     }
 
     void trigger() { program.show(WindowName::frmLogin); }
@@ -250,10 +246,7 @@ private slots:
         answer("quilt");
         QVERIFY(s.module().LoginSucceeded);
         QCOMPARE(&s.program.window(WindowName::Form3), form3.data());
-        int optionsWindows = 0;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            optionsWindows += widget->isVisible() && widget->objectName() == "Form3";
-        QCOMPARE(optionsWindows, 1);
+        QCOMPARE(visibleWindowsNamed("Form3"), 1);
     }
 
     void rightPasswordShowsForm3BeforeTheOutcomeAndTheHide() {

@@ -1,4 +1,5 @@
 #include "support/Fakes.h"
+#include "support/StubWindow.h"
 #include "windows/main/Form1.h"
 
 #include <QLabel>
@@ -9,18 +10,12 @@ using namespace qor::test;
 
 namespace {
 
-WindowDescription stubDescription() {
-    return {.name = "Stub", .caption = "Stub", .clientWidth = 1500, .clientHeight = 1500};
-}
-
-// The main window with every window it shows replaced by a plain stub, so that these tests see
-// only what the main window does.
+// The main window with every window it shows replaced by a stub, so that these tests see only
+// what the main window does.
 std::vector<WindowType> mainWithStubs() {
-    std::vector<WindowType> types = allWindowTypes();
-    for (WindowName name : {WindowName::Frmprogress, WindowName::frmSplash, WindowName::frmSplash1,
-                            WindowName::Form4, WindowName::Form5, WindowName::form6})
-        types = withWindow(types, WindowType{name, &stubDescription});
-    return types;
+    return withStubs(allWindowTypes(),
+                     {WindowName::Frmprogress, WindowName::frmSplash, WindowName::frmSplash1,
+                      WindowName::Form4, WindowName::Form5, WindowName::form6});
 }
 
 QPushButton& buttonOf(TestProgram& program, const char* name) {
@@ -34,35 +29,6 @@ class MainWindowTest : public QObject {
 private slots:
     void cleanup() { checkNoStrayWindows(); }
 
-    void controlsStandWhereTheDescriptionPutsThem_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("pixels");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Calculator") << "Command1" << QRect(416, 8, 57, 57) << "Calculator";
-        QTest::newRow("Win Pop Up") << "Command2" << QRect(416, 80, 57, 65) << "Win Pop Up";
-        QTest::newRow("NEXT PAGE") << "Command3" << QRect(0, 200, 65, 105) << "NEXT PAGE";
-        QTest::newRow("About") << "Command4" << QRect(416, 160, 57, 57) << "About";
-        QTest::newRow("NotePad") << "Command5" << QRect(416, 240, 57, 57) << "NotePad";
-        QTest::newRow("picture") << "Picture1" << QRect(8, 16, 249, 177) << "";
-        QTest::newRow("SPLASH SCREEN") << "Command6" << QRect(80, 232, 65, 73) << "SPLASH SCREEN";
-        QTest::newRow("Tips") << "Command7" << QRect(80, 200, 161, 17) << "Tips";
-        QTest::newRow("close") << "Command8" << QRect(80, 216, 161, 17)
-                               << "Click here To Close My Proggy";
-        QTest::newRow("Freaky") << "Command9" << QRect(272, 56, 129, 25) << "Freaky~ Hypo~";
-    }
-    void controlsStandWhereTheDescriptionPutsThem() {
-        QFETCH(QString, name);
-        QFETCH(QRect, pixels);
-        QFETCH(QString, caption);
-        TestProgram program(mainWithStubs());
-        program.show(WindowName::Form1);
-        QWidget& control = program.window(WindowName::Form1).control(name);
-        QCOMPARE(control.geometry(), pixels);
-        if (auto* button = qobject_cast<QPushButton*>(&control))
-            QCOMPARE(button->text(), caption);
-        program.event([&] { program.registry.closeAll(); });
-    }
-
     void windowIsCentredWithItsCaptionAndFocusOnCalculator() {
         TestProgram program(mainWithStubs());
         program.show(WindowName::Form1);
@@ -70,13 +36,11 @@ private slots:
         QCOMPARE(window.windowTitle(), "Vorpex & Dalmor's QOR");
         QCOMPARE(window.size(), QSize(490, 308));
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((window.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(window));
         QCOMPARE(window.focusWidget(), &window.control("Command1"));
         // The picture box shows the top-left corner of the logo: the black panel.
         const QImage shown = window.control("Picture1").grab().toImage();
         QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::black));
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void tabGoesFromNotePadToThePictureToSplashScreen() {
@@ -89,32 +53,6 @@ private slots:
         QCOMPARE(window.focusWidget(), &window.control("Picture1"));
         QTest::keyClick(&window.control("Picture1"), Qt::Key_Tab);
         QCOMPARE(window.focusWidget(), &window.control("Command6"));
-        program.event([&] { program.registry.closeAll(); });
-    }
-
-    void launchButtonsPassExactlyTheirRow_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<int>("style");
-        QTest::newRow("Calculator") << "Command1"
-                                    << "C:\\WINDOWS\\CALC.EXE" << 1;
-        QTest::newRow("Win Pop Up") << "Command2"
-                                    << "C:\\WINDOWS\\winpopup.exe" << 1;
-        QTest::newRow("NotePad") << "Command5"
-                                 << "notepad.exe" << 1;
-    }
-    void launchButtonsPassExactlyTheirRow() {
-        QFETCH(QString, button);
-        QFETCH(QString, commandLine);
-        QFETCH(int, style);
-        TestProgram program(mainWithStubs());
-        program.show(WindowName::Form1);
-        buttonOf(program, qPrintable(button)).click();
-        buttonOf(program, qPrintable(button)).click();
-        const Launch expected{commandLine, ShowStyle(style)};
-        QCOMPARE(program.launcher.launches, (QList<Launch>{expected, expected}));
-        QCOMPARE(program.registry.state(WindowName::Form1), WindowRegistry::State::Shown);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void windowButtonsShowTheirWindow_data() {
@@ -139,7 +77,6 @@ private slots:
         QCOMPARE(program.registry.state(WindowName::Form1),
                  hidesMain ? WindowRegistry::State::Hidden : WindowRegistry::State::Shown);
         QVERIFY(program.launcher.launches.isEmpty());
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void closeSequenceShowsTheNoticeLaunchesThenUnloads() {
@@ -158,7 +95,7 @@ private slots:
         QCOMPARE(program.registry.state(WindowName::Form1), WindowRegistry::State::NotLoaded);
         QCOMPARE(program.registry.state(WindowName::Form5), WindowRegistry::State::Shown);
         QVERIFY(!program.ended());
-        program.event([&] { program.registry.closeAll(); });
+        program.closeAll();
         QVERIFY(program.ended());
     }
 
@@ -172,7 +109,13 @@ private slots:
         QCOMPARE(program.registry.state(WindowName::Form5), WindowRegistry::State::Shown);
         QCOMPARE(program.registry.state(WindowName::Form1), WindowRegistry::State::Shown);
         QVERIFY(!program.ended());
-        program.event([&] { program.registry.closeAll(); });
+        // Once the program is there, the same button runs the whole sequence.
+        program.launcher.missing.clear();
+        buttonOf(program, "Command8").click();
+        QCOMPARE(program.launcher.launches,
+                 QList<Launch>{(Launch{"Rundll32.exe user,exitwindows", ShowStyle::Minimized})});
+        QCOMPARE(program.registry.state(WindowName::Form1), WindowRegistry::State::NotLoaded);
+        QCOMPARE(program.messages.messages.size(), 1);
     }
 
     void closeCommandUnloadsWithoutNoticeOrLaunchAndEndsTheProgram_data() {

@@ -26,9 +26,6 @@ struct OptionsShown {
         program.show(WindowName::Form3);
         options = &program.window(WindowName::Form3);
     }
-    ~OptionsShown() {
-        program.event([&] { program.registry.closeAll(); });
-    }
 };
 
 const QString notice = QStringLiteral("Error Info: These Are Being Fixed (16), dialog on screen 1");

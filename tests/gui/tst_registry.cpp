@@ -28,8 +28,7 @@ private slots:
         QCOMPARE(StubWindow::log, QStringList{"load visible=0"});
         LiveWindow& window = program.window(WindowName::Form4);
         QVERIFY(window.isVisible());
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((window.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(window));
     }
 
     void showTwiceGivesOneWindow() {
@@ -39,10 +38,7 @@ private slots:
         program.show(WindowName::Form4);
         QCOMPARE(&program.window(WindowName::Form4), first);
         QCOMPARE(StubWindow::log.count("load visible=0"), 1);
-        int visible = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            visible += w->isVisible() && w->objectName() == "Stub";
-        QCOMPARE(visible, 1);
+        QCOMPARE(visibleWindowsNamed("Stub"), 1);
     }
 
     void hiddenWindowComesBackWhereItStoodWithItsText() {
@@ -78,11 +74,9 @@ private slots:
         program.show(WindowName::Form4);
         LiveWindow& second = program.window(WindowName::Form4);
         QCOMPARE(second.textBox("Text1").text(), "described");
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QTRY_VERIFY((second.frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QTRY_VERIFY(isCentred(second));
         QCOMPARE(StubWindow::log.count("load visible=0"), 3);
         QCOMPARE(StubWindow::log.count("unload 0"), 1);
-        program.event([&] { program.registry.closeAll(); });
     }
 
     void programEndsWithTheLastLoadedWindow_data() {
@@ -109,8 +103,6 @@ private slots:
         QCOMPARE(program.ended(), ends);
         if (ends)
             QCOMPARE(*program.quitStatus, 0);
-        else
-            program.event([&] { program.registry.closeAll(); });
     }
 
     void hidingEveryWindowKeepsTheProgramRunning() {
@@ -119,7 +111,7 @@ private slots:
         program.event([&] { program.registry.Hide(WindowName::Form4); });
         QVERIFY(!program.ended());
         // Log-off closes hidden windows too, each with its unload handler.
-        program.event([&] { program.registry.closeAll(); });
+        program.closeAll();
         QCOMPARE(StubWindow::log.count("unload 0"), 1);
         QVERIFY(program.ended());
     }
@@ -191,7 +183,6 @@ private slots:
         QVERIFY(!StubWindow::log.contains("click done"));
         QVERIFY(!program.ended());
         QCOMPARE(program.registry.state(WindowName::Form4), WindowRegistry::State::Shown);
-        program.event([&] { program.registry.closeAll(); });
     }
 };
 

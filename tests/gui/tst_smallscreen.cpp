@@ -1,4 +1,5 @@
 #include "support/Fakes.h"
+#include "support/StubWindow.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -9,16 +10,12 @@ using namespace qor::test;
 
 namespace {
 
-WindowDescription stubDescription() {
-    return {.name = "Stub", .caption = "Stub", .clientWidth = 1500, .clientHeight = 1500};
-}
-
-// Every window but the one under test is a plain stub, so that only its own placement counts.
+// Every window but the one under test is a stub, so that only its own placement counts.
 std::vector<WindowType> onlyRealWindow(WindowName real) {
     std::vector<WindowType> types = allWindowTypes();
     for (WindowType& type : types)
         if (type.name != real)
-            type = WindowType{type.name, &stubDescription};
+            type = windowType<StubWindow>(type.name);
     return types;
 }
 

@@ -115,7 +115,7 @@ private slots:
         s.tools->button("Command1").click();
         QVERIFY(!tools->isVisible());
 
-        s.program.event([&] { s.program.registry.closeAll(); });
+        s.program.closeAll();
 
         QCOMPARE(StubWindow::log, QStringList{"unload 0"});
         QCOMPARE(s.program.quitStatus, std::optional<int>(0));

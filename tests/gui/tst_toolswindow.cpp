@@ -1,4 +1,5 @@
 #include "support/DarkScheme.h"
+#include "support/StubWindow.h"
 #include "support/ToolsShown.h"
 #include "ui/ReadableText.h"
 #include "windows/options/SecretWord.h"
@@ -16,10 +17,6 @@ using namespace qor::test;
 
 namespace {
 
-WindowDescription plainStub() {
-    return {.name = "Stub", .caption = "Stub", .clientWidth = 1500, .clientHeight = 1500};
-}
-
 // Stands in for the login dialog, with a field whose contents must survive being shown again.
 WindowDescription loginStub() {
     return {.name = "LoginStub",
@@ -35,10 +32,9 @@ WindowDescription loginStub() {
 // The windows the tools window shows are stubs, so these tests see only what it does.
 struct ToolsBeforeStubs : ToolsShown {
     ToolsBeforeStubs()
-        : ToolsShown(withWindow(
-              withWindow(withWindow(allWindowTypes(), WindowType{WindowName::Form1, &plainStub}),
-                         WindowType{WindowName::frmSplash1, &plainStub}),
-              WindowType{WindowName::frmLogin, &loginStub})) {}
+        : ToolsShown(
+              withWindow(withStubs(allWindowTypes(), {WindowName::Form1, WindowName::frmSplash1}),
+                         WindowType{WindowName::frmLogin, &loginStub})) {}
     QPushButton& button(const char* name) { return tools->button(name); }
     TextBox& text1() { return tools->textBox("Text1"); }
     WindowRegistry::State login() const { return program.registry.state(WindowName::frmLogin); }
@@ -89,47 +85,11 @@ private slots:
         QCOMPARE(s.tools->size(), QSize(551, 324));
         QVERIFY(s.tools->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(s.tools->frameGeometry(), s.tools->geometry());
-        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QVERIFY((s.tools->frameGeometry().center() - screenCentre).manhattanLength() <= 1);
+        QVERIFY(isCentred(*s.tools));
         QCOMPARE(s.tools->focusWidget(), &s.button("Command1"));
         QCOMPARE(s.tools->grab().toImage().pixelColor(540, 200),
                  QApplication::palette().color(QPalette::Highlight));
         QCOMPARE(s.program.registry.state(WindowName::Form1), WindowRegistry::State::Hidden);
-    }
-
-    void controlsStandWhereTheDescriptionPutsThem_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("pixels");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Close") << "Command1" << QRect(0, 288, 233, 33) << "Close";
-        QTest::newRow("Defragment") << "Command2" << QRect(8, 8, 81, 25) << "Defragment";
-        QTest::newRow("Scandisk") << "Command3" << QRect(104, 8, 89, 25) << "Scandisk";
-        QTest::newRow("Call SomeOne") << "Command4" << QRect(208, 8, 81, 25) << "Call SomeOne";
-        QTest::newRow("Explore") << "Command5" << QRect(8, 48, 81, 33) << "Explore Windows";
-        QTest::newRow("Shut Down") << "Command6" << QRect(104, 48, 89, 33) << "Shut Down Pc";
-        QTest::newRow("Control Panel") << "Command7" << QRect(208, 48, 81, 33) << "Control Panel";
-        QTest::newRow("Paint") << "Command8" << QRect(8, 104, 81, 33) << "Paint";
-        QTest::newRow("Media Player") << "Command9" << QRect(104, 104, 89, 33) << "Media Player";
-        QTest::newRow("Add And Remove")
-            << "Command10" << QRect(208, 104, 81, 33) << "Add And Remove";
-        QTest::newRow("New Hardware") << "Command11" << QRect(8, 152, 81, 41) << "New Hardware";
-        QTest::newRow("Text1") << "Text1" << QRect(336, 72, 201, 25) << "";
-        QTest::newRow("Splash Screen")
-            << "Command12" << QRect(304, 272, 233, 33) << "Splash Screen";
-        QTest::newRow("Label1") << "Label1" << QRect(336, 40, 201, 33)
-                                << "$ecret 0ptions Enter Pase Here";
-    }
-    void controlsStandWhereTheDescriptionPutsThem() {
-        QFETCH(QString, name);
-        QFETCH(QRect, pixels);
-        QFETCH(QString, caption);
-        ToolsBeforeStubs s;
-        QWidget& control = s.tools->control(name);
-        QCOMPARE(control.geometry(), pixels);
-        if (auto* button = qobject_cast<QPushButton*>(&control))
-            QCOMPARE(button->text(), caption);
-        if (auto* label = qobject_cast<QLabel*>(&control))
-            QCOMPARE(label->text(), caption);
     }
 
     void tabFollowsTheTabIndexesAndSkipsTheLabel() {
@@ -220,45 +180,6 @@ private slots:
         QCOMPARE(window.pixelColor(180, 205), back);
         QCOMPARE(window.pixelColor(217, 209), back);
         QVERIFY(window.pixelColor(217, 180) != back);
-    }
-
-    void launchButtonsPassExactlyTheirRow_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<int>("style");
-        QTest::newRow("Defragment") << "Command2"
-                                    << "defrag" << 2;
-        QTest::newRow("Scandisk") << "Command3"
-                                  << "scandskw" << 2;
-        QTest::newRow("Call SomeOne") << "Command4"
-                                      << "dialer" << 2;
-        QTest::newRow("Explore Windows") << "Command5"
-                                         << "explorer" << 1;
-        QTest::newRow("Shut Down Pc") << "Command6"
-                                      << "Rundll32.exe user,exitwindows" << 2;
-        QTest::newRow("Control Panel") << "Command7"
-                                       << "control" << 1;
-        QTest::newRow("Paint") << "Command8"
-                               << "pbrush" << 1;
-        QTest::newRow("Media Player") << "Command9"
-                                      << "mplayer" << 1;
-        QTest::newRow("Add And Remove")
-            << "Command10"
-            << "rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl,,1" << 5;
-        QTest::newRow("New Hardware")
-            << "Command11"
-            << "rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl @1" << 5;
-    }
-    void launchButtonsPassExactlyTheirRow() {
-        QFETCH(QString, button);
-        QFETCH(QString, commandLine);
-        QFETCH(int, style);
-        ToolsBeforeStubs s;
-        const QRect place = s.tools->frameGeometry();
-        s.button(qPrintable(button)).click();
-        QCOMPARE(s.program.launcher.launches, (QList<Launch>{{commandLine, ShowStyle(style)}}));
-        QCOMPARE(s.program.registry.state(WindowName::Frmprogress), WindowRegistry::State::Shown);
-        QCOMPARE(s.tools->frameGeometry(), place);
     }
 
     void closeHidesAndTheProgramRunsOnWithNoWindowVisible() {

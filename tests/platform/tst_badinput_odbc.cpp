@@ -1,27 +1,12 @@
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "support/OdbcConfiguration.h"
-#include "support/PlainTextField.h"
-#include "support/SortedComboList.h"
-#include "windows/datasource/DataSourceEnumeration.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 using namespace qor;
 using namespace qor::test;
 
 namespace {
-
-// Run in a fresh copy of this program for each configuration: hands back the data source list,
-// one name a line, UTF-8.
-void enumerateInChild() {
-    UnixOdbcDriverManager driverManager;
-    SortedComboList dsnList;
-    SortedComboList drivers(false);
-    PlainTextField server(QString(), false);
-    GetDSNsAndDrivers(driverManager, dsnList, drivers);
-    finishOdbcChild(dsnList.items().join(u'\n').toUtf8());
-}
 
 QByteArray sourcesIni(const QList<QByteArray>& names) {
     QByteArray ini;
@@ -43,8 +28,7 @@ class BadInputOdbcTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        if (isOdbcChild())
-            enumerateInChild();
+        enumerateIfCopy();
         QVERIFY2(UnixOdbcDriverManager().isLoaded(), "unixODBC is not installed");
     }
 
@@ -60,11 +44,13 @@ private slots:
             first256 << QString::fromLatin1(name);
         QTest::newRow("300 sources") << sourcesIni(numberedNames(300)) << first256;
 
-        QTest::newRow("Latin-1 bytes") << sourcesIni({"Caf\xE9 Gr\xFC\xDF"})
-                                       << QStringList{"(None)", u"Caf\uFFFD Gr\uFFFD\uFFFD"_qs};
+        QTest::newRow("Latin-1 bytes")
+            << sourcesIni({"Caf\xE9 Gr\xFC\xDF"})
+            << QStringList{"(None)", QStringLiteral("Caf\uFFFD Gr\uFFFD\uFFFD")};
         // Qt's decoder replaces each byte of an unfinished sequence.
         QTest::newRow("an unfinished character at the end")
-            << sourcesIni({"Euro \xE2\x82"}) << QStringList{"(None)", u"Euro \uFFFD\uFFFD"_qs};
+            << sourcesIni({"Euro \xE2\x82"})
+            << QStringList{"(None)", QStringLiteral("Euro \uFFFD\uFFFD")};
         QTest::newRow("control characters")
             << sourcesIni({"Bell\x07Name", "Esc\x1B[31mRed"})
             << QStringList{"(None)", "Bell\x07Name", "Esc\x1B[31mRed"};
@@ -72,10 +58,10 @@ private slots:
     void awkwardSourcesAreListed() {
         QFETCH(QByteArray, systemIni);
         QFETCH(QStringList, dsnItems);
-        const OdbcChildOutcome child =
-            runOdbcChild({.systemIni = systemIni, .userIni = {}, .variables = {}});
-        QVERIFY2(child.ok, qPrintable(child.error));
-        QCOMPARE(QString::fromUtf8(child.result).split(u'\n'), dsnItems);
+        const OdbcEnumeration listed =
+            enumerateInFreshProcess({.systemIni = systemIni, .userIni = {}});
+        QVERIFY2(listed.error.isEmpty(), qPrintable(listed.error));
+        QCOMPARE(listed.dsnItems, dsnItems);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/Services.h"
 #include "app/platform/launcher/DesktopProgramLauncher.h"
+#include "support/FixtureDesktop.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,95 +12,58 @@
 #include <unistd.h>
 
 using namespace qor;
+using namespace qor::test;
 
 namespace {
 
 // One fixture desktop for the whole run: GLib reads the XDG folders once per process, so they are
 // set, and every entry written, before anything asks GIO.
-QTemporaryDir* root = nullptr;
+FixtureDesktop* desktop = nullptr;
 
 QString at(const QString& relative) {
-    return root->filePath(relative);
-}
-
-void write(const QString& relative, const QString& text, bool executable = false) {
-    QDir().mkpath(QFileInfo(at(relative)).path());
-    QFile file(at(relative));
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(file.fileName()));
-    file.write(text.toUtf8());
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
-
-// A desktop entry whose program records under its name the arguments it was given.
-void entry(const QString& id, const QString& categories, const QString& extra = {},
-           const QString& codes = {}) {
-    write("data/applications/" + id,
-          QStringLiteral("[Desktop Entry]\nType=Application\nName=Fixture %1\n"
-                         "Exec=%2 %1 %3\nCategories=%4\n%5")
-              .arg(QFileInfo(id).baseName(), at("bin/record"), codes, categories, extra));
+    return desktop->at(relative);
 }
 
 void makeFixtureDesktop() {
-    write("bin/record",
-          QStringLiteral("#!/bin/sh\nname=$1; shift\n"
-                         "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"%1/$name.tmp\"\n"
-                         "mv \"%1/$name.tmp\" \"%1/$name\"\n")
-              .arg(at("out")),
-          true);
-    QDir().mkpath(at("out"));
-    write("bin/sleeper",
-          QStringLiteral("#!/bin/sh\nexec >/dev/null 2>&1\necho $$ $PPID > '%1/sleeper.tmp'\n"
-                         "mv '%1/sleeper.tmp' '%1/sleeper'\nsleep 3\n")
-              .arg(at("out")),
-          true);
+    desktop->write(
+        "bin/sleeper",
+        QStringLiteral("#!/bin/sh\nexec >/dev/null 2>&1\necho $$ $PPID > '%1/sleeper.tmp'\n"
+                       "mv '%1/sleeper.tmp' '%1/sleeper'\nsleep 3\n")
+            .arg(at("out")));
     // On PATH, under the names the launch tables use.
-    write("bin/dialer",
-          QStringLiteral("#!/bin/sh\nexec '%1' path-dialer \"$@\"\n").arg(at("bin/record")), true);
-    write("bin/defrag",
-          QStringLiteral("#!/bin/sh\nexec '%1' path-defrag \"$@\"\n").arg(at("bin/record")), true);
-    write("bin/xfce4-session-logout",
-          QStringLiteral("#!/bin/sh\nexec '%1' logout \"$@\"\n").arg(at("bin/record")), true);
+    desktop->pathProgram("dialer", "path-dialer");
+    desktop->pathProgram("defrag", "path-defrag");
+    desktop->pathProgram("xfce4-session-logout", "logout");
 
-    entry("a-calc.desktop", "Utility;Calculator;", "OnlyShowIn=OTHER;\n");
-    entry("b-calc.desktop", "Utility;Calculator;");
-    entry("a-chat.desktop", "Network;InstantMessaging;", "NotShowIn=QORTEST;\n");
-    entry("b-chat.desktop", "Network;InstantMessaging;");
-    entry("a-editor.desktop", "Utility;TextEditor;");
-    entry("z-editor.desktop", "Office;", "MimeType=text/plain;\n", "%F");
-    entry("a-paint.desktop", "Graphics;RasterGraphics;", "Hidden=true\n");
-    entry("b-paint.desktop", "Graphics;RasterGraphics;", "NoDisplay=true\n");
-    entry("c-paint.desktop", "Graphics;RasterGraphics;", "TryExec=/nonexistent/paint\n");
-    entry("d-paint.desktop", "Graphics;RasterGraphics;");
-    entry("files.desktop", "System;FileManager;", "Icon=folder\n", "%U %c %k %i");
-    entry("player.desktop", "AudioVideo;Player;Video;", {}, "%f %U %i");
-    entry("disks.desktop", "System;Filesystem;");
-    write("data/applications/sleeper.desktop",
-          QStringLiteral("[Desktop Entry]\nType=Application\nName=Sleeper\nExec=%1\n")
-              .arg(at("bin/sleeper")));
-    write("config/mimeapps.list", "[Default Applications]\ntext/plain=z-editor.desktop\n");
-    write("config/qor/programs.conf", "[Programs]\n"
-                                      "Dialer=record user-dialer\n"
-                                      "scandskw=disks.desktop\n"
-                                      "appwiz.cpl=org.example.Missing.desktop\n"
-                                      "sysdm.cpl='unclosed\n"
-                                      "sleeper=sleeper.desktop\n");
+    desktop->entry("a-calc.desktop", "Utility;Calculator;", "OnlyShowIn=OTHER;\n");
+    desktop->entry("b-calc.desktop", "Utility;Calculator;");
+    desktop->entry("a-chat.desktop", "Network;InstantMessaging;", "NotShowIn=QORTEST;\n");
+    desktop->entry("b-chat.desktop", "Network;InstantMessaging;");
+    desktop->entry("a-editor.desktop", "Utility;TextEditor;");
+    desktop->entry("z-editor.desktop", "Office;", "MimeType=text/plain;\n", "%F");
+    desktop->entry("a-paint.desktop", "Graphics;RasterGraphics;", "Hidden=true\n");
+    desktop->entry("b-paint.desktop", "Graphics;RasterGraphics;", "NoDisplay=true\n");
+    desktop->entry("c-paint.desktop", "Graphics;RasterGraphics;", "TryExec=/nonexistent/paint\n");
+    desktop->entry("d-paint.desktop", "Graphics;RasterGraphics;");
+    desktop->entry("files.desktop", "System;FileManager;", "Icon=folder\n", "%U %c %k %i");
+    desktop->entry("player.desktop", "AudioVideo;Player;Video;", {}, "%f %U %i");
+    desktop->entry("disks.desktop", "System;Filesystem;");
+    desktop->write("data/applications/sleeper.desktop",
+                   QStringLiteral("[Desktop Entry]\nType=Application\nName=Sleeper\nExec=%1\n")
+                       .arg(at("bin/sleeper")));
+    desktop->write("config/mimeapps.list", "[Default Applications]\ntext/plain=z-editor.desktop\n");
+    desktop->write("config/qor/programs.conf", "[Programs]\n"
+                                               "Dialer=record user-dialer\n"
+                                               "scandskw=disks.desktop\n"
+                                               "appwiz.cpl=org.example.Missing.desktop\n"
+                                               "sysdm.cpl='unclosed\n"
+                                               "sleeper=sleeper.desktop\n");
+    if (!desktop->failures().isEmpty())
+        qFatal("cannot write %s", qPrintable(desktop->failures()));
 
-    qputenv("XDG_DATA_HOME", at("data").toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", at("system-data").toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", at("config").toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", at("system-config").toLocal8Bit());
-    qputenv("XDG_CURRENT_DESKTOP", "QORTEST:XFCE");
-    qputenv("PATH", (at("bin") + ":/usr/bin:/bin").toLocal8Bit());
-    // No session bus: GIO would otherwise start one to announce each launch.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
-}
-
-QString readRecord(const QString& name) {
-    QFile file(at("out/" + name));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const QProcessEnvironment environment = desktop->environment("QORTEST:XFCE");
+    for (const QString& name : environment.keys())
+        qputenv(qPrintable(name), environment.value(name).toLocal8Bit());
 }
 
 QString launchFailure(const QString& commandLine) {
@@ -125,10 +89,10 @@ private slots:
     void gioIsLoadedByTheFirstLookAtTheDesktop() {
         QVERIFY(!gioLoaded());
         DesktopProgramLauncher().start("defrag /h", ShowStyle::Normal);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/path-defrag")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(desktop->recordFile("path-defrag")), 10000);
         QVERIFY2(!gioLoaded(), "a program found on PATH loaded GIO");
         DesktopProgramLauncher().start("C:\\WINDOWS\\CALC.EXE", ShowStyle::Normal);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/b-calc")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(desktop->recordFile("b-calc")), 10000);
         QVERIFY(gioLoaded());
     }
 
@@ -173,10 +137,10 @@ private slots:
         QFETCH(QString, commandLine);
         QFETCH(QString, record);
         QFETCH(QString, arguments);
-        QFile::remove(at("out/" + record));
+        QFile::remove(desktop->recordFile(record));
         DesktopProgramLauncher().start(commandLine, ShowStyle::Normal);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/" + record)), 10000);
-        QCOMPARE(readRecord(record), arguments);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(desktop->recordFile(record)), 10000);
+        QCOMPARE(desktop->record(record), arguments);
     }
 
     void nothingFoundSaysWhatWasLookedFor_data() {
@@ -221,9 +185,9 @@ private slots:
         QVERIFY2(
             lines.last().startsWith(at("config/qor/programs.conf") + ", [Programs] sysdm.cpl: "),
             qPrintable(lines.last()));
-        QFile::remove(at("out/user-dialer"));
+        QFile::remove(desktop->recordFile("user-dialer"));
         DesktopProgramLauncher().start("dialer", ShowStyle::Normal);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/user-dialer")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(desktop->recordFile("user-dialer")), 10000);
     }
 
     // A launcher process that starts a desktop entry and ends at once: the program goes on
@@ -238,17 +202,17 @@ private slots:
         launcher.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(launcher.waitForFinished(10000));
         QCOMPARE(launcher.exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/sleeper")), 10000);
-        const QStringList ids = readRecord("sleeper").split(' ');
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(desktop->recordFile("sleeper")), 10000);
+        const QStringList ids = desktop->record("sleeper").split(' ');
         const QString pid = ids.first();
         QVERIFY(QFile::exists("/proc/" + pid));
         QVERIFY(ids.last().toLongLong() != launcher.processId());
         QVERIFY(ids.last().toLongLong() != ::getpid());
 
-        QFile::remove(at("out/sleeper"));
+        QFile::remove(desktop->recordFile("sleeper"));
         DesktopProgramLauncher().start("sleeper", ShowStyle::Normal);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(at("out/sleeper")), 10000);
-        const QString ownPid = readRecord("sleeper").split(' ').first();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(desktop->recordFile("sleeper")), 10000);
+        const QString ownPid = desktop->record("sleeper").split(' ').first();
         // Once it has ended its /proc entry goes; a zombie of this process would keep it.
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + ownPid), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists("/proc/" + pid), 10000);
@@ -265,7 +229,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     QTemporaryDir folder;
-    root = &folder;
+    FixtureDesktop fixture(folder.path());
+    desktop = &fixture;
     makeFixtureDesktop();
     QCoreApplication application(argc, argv);
     DesktopLaunchTest test;

@@ -1,6 +1,7 @@
 #include "app/Services.h"
 #include "app/platform/QtKeystrokeService.h"
 #include "app/platform/launcher/DesktopProgramLauncher.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <csignal>
 
 using namespace qor;
+using namespace qor::test;
 
 class LauncherTest : public QObject {
     Q_OBJECT
@@ -152,11 +154,7 @@ private slots:
 private:
     void writeScript(const QString& name, const QString& body,
                      const QString& interpreter = QStringLiteral("#!/bin/sh")) {
-        QFile script(bin_.filePath(name));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write((interpreter + u'\n' + body).toUtf8());
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        QVERIFY(writeExecutable(bin_.filePath(name), interpreter + u'\n' + body));
     }
 
     QLineEdit* showFocusedField(const QString& text) {

@@ -1,4 +1,5 @@
 #include "app/platform/launcher/DesktopProgramLauncher.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <unistd.h>
 
 using namespace qor;
+using namespace qor::test;
 
 namespace {
 
@@ -55,11 +57,9 @@ private slots:
         QCOMPARE(errno, ENOSYS);
         QVERIFY(bin_.isValid());
         // Each start appends its process id; lines this short are appended whole.
-        QFile script(bin_.filePath("quick"));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\necho $$ >> '%1/pids'\n").arg(bin_.path()).toUtf8());
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        QVERIFY(
+            writeExecutable(bin_.filePath("quick"),
+                            QStringLiteral("#!/bin/sh\necho $$ >> '%1/pids'\n").arg(bin_.path())));
         qputenv("PATH", (bin_.path() + u':' + qEnvironmentVariable("PATH")).toLocal8Bit());
     }
 

@@ -1,87 +1,18 @@
 #include "app/Services.h"
 #include "app/platform/UnixOdbcDriverManager.h"
 #include "support/OdbcConfiguration.h"
-#include "support/PlainTextField.h"
-#include "support/SortedComboList.h"
-#include "windows/datasource/DataSourceEnumeration.h"
 
-#include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTest>
 #include <dlfcn.h>
 
 using namespace qor;
 using namespace qor::test;
 
-namespace {
-
-// The driver manager library that the copy of this program loads, when not the installed one.
-constexpr char libraryVariable[] = "QOR_ODBC_LIBRARY";
-
-// Passes every call to the real driver manager and keeps the codes that allocation and freeing
-// return, so the parent can see that the environment was freed.
-class RecordingDriverManager : public DriverManager {
-public:
-    explicit RecordingDriverManager(DriverManager& real) : real_(real) {}
-    QJsonArray allocResults;
-    QJsonArray freeResults;
-
-    std::int16_t SQLAllocEnv(EnvironmentHandle* environment) override {
-        const auto result = real_.SQLAllocEnv(environment);
-        allocResults.append(result);
-        return result;
-    }
-    std::int16_t SQLDataSources(EnvironmentHandle environment, std::uint16_t direction, char* name,
-                                std::int16_t nameMax, std::int16_t* nameLength, char* description,
-                                std::int16_t descriptionMax,
-                                std::int16_t* descriptionLength) override {
-        return real_.SQLDataSources(environment, direction, name, nameMax, nameLength, description,
-                                    descriptionMax, descriptionLength);
-    }
-    std::int16_t SQLFreeEnv(EnvironmentHandle environment) override {
-        const auto result = real_.SQLFreeEnv(environment);
-        freeResults.append(result);
-        return result;
-    }
-
-private:
-    DriverManager& real_;
-};
-
-// Run in a fresh copy of this program for each configuration: hands back, as JSON, the lists
-// and fields as the enumeration left them and what the driver manager answered.
-void enumerateInChild() {
-    const QByteArray library = qgetenv(libraryVariable);
-    UnixOdbcDriverManager driverManager(library.isEmpty() ? QByteArray("libodbc.so.2") : library);
-    RecordingDriverManager recording(driverManager);
-    SortedComboList dsnList;
-    SortedComboList drivers(false);
-    PlainTextField server(QString(), false);
-    dsnList.onClick = [&] { cboDSNList_Click(dsnList, drivers, server); };
-
-    GetDSNsAndDrivers(recording, dsnList, drivers);
-
-    const QJsonObject result{
-        {"dsnItems", QJsonArray::fromStringList(dsnList.items())},
-        {"driverItems", QJsonArray::fromStringList(drivers.items())},
-        {"selected", dsnList.ListIndex()},
-        {"fieldsEnabled", server.isEnabled() && drivers.isEnabled()},
-        {"allocResults", recording.allocResults},
-        {"freeResults", recording.freeResults},
-    };
-    finishOdbcChild(QJsonDocument(result).toJson());
-}
-
-} // namespace
-
 class UnixOdbcTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        if (isOdbcChild())
-            enumerateInChild();
+        enumerateIfCopy();
         const UnixOdbcDriverManager driverManager;
         QVERIFY2(driverManager.isLoaded(),
                  qPrintable(driverManager.loadError() +
@@ -173,20 +104,17 @@ private slots:
         QFETCH(QStringList, dsnItems);
         QFETCH(QStringList, driverItems);
         QFETCH(bool, environmentUsed);
-        const OdbcChildOutcome child =
-            runOdbcChild({.systemIni = systemIni,
-                          .userIni = userIni,
-                          .variables = {{libraryVariable, QString::fromLatin1(library)}}});
-        QVERIFY2(child.ok, qPrintable(child.error));
-        const QJsonObject result = QJsonDocument::fromJson(child.result).object();
-        QCOMPARE(result["dsnItems"].toVariant().toStringList(), dsnItems);
-        QCOMPARE(result["driverItems"].toVariant().toStringList(), driverItems);
-        QCOMPARE(result["selected"].toInt(), 0);
-        QVERIFY(result["fieldsEnabled"].toBool());
+        const OdbcEnumeration listed =
+            enumerateInFreshProcess({.systemIni = systemIni, .userIni = userIni}, library);
+        QVERIFY2(listed.error.isEmpty(), qPrintable(listed.error));
+        QCOMPARE(listed.dsnItems, dsnItems);
+        QCOMPARE(listed.driverItems, driverItems);
+        QCOMPARE(listed.selected, 0);
+        QVERIFY(listed.fieldsEnabled);
         // A real environment was allocated and the driver manager accepted its release.
-        const QJsonArray succeededOnce{odbc::Success};
-        QCOMPARE(result["allocResults"].toArray(), environmentUsed ? succeededOnce : QJsonArray());
-        QCOMPARE(result["freeResults"].toArray(), environmentUsed ? succeededOnce : QJsonArray());
+        const QList<int> succeededOnce{odbc::Success};
+        QCOMPARE(listed.allocResults, environmentUsed ? succeededOnce : QList<int>());
+        QCOMPARE(listed.freeResults, environmentUsed ? succeededOnce : QList<int>());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "support/Fakes.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 
@@ -28,7 +29,9 @@ TestProgram::TestProgram(std::vector<WindowType> types)
     messages.ended = [this] { return registry.dispatcher().ended(); };
 }
 
-TestProgram::~TestProgram() = default;
+TestProgram::~TestProgram() {
+    closeAll();
+}
 
 LiveWindow& TestProgram::window(WindowName name) {
     LiveWindow* live = registry.window(name);
@@ -51,6 +54,18 @@ void checkNoStrayWindows() {
         if (widget->isVisible())
             stray << widget->objectName() + " " + widget->windowTitle();
     QVERIFY2(stray.isEmpty(), qPrintable("stray windows: " + stray.join(", ")));
+}
+
+int visibleWindowsNamed(const QString& name) {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += widget->isVisible() && widget->objectName() == name;
+    return count;
+}
+
+bool isCentred(const QWidget& window) {
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    return (window.frameGeometry().center() - screenCentre).manhattanLength() <= 1;
 }
 
 } // namespace qor::test

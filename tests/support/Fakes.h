@@ -66,7 +66,9 @@ public:
 };
 
 // The program's registry and dispatcher over recording services. `quitStatus` tells whether and
-// how the program ended.
+// how the program ended. A program still running when the test is over is logged off, as on
+// SIGTERM, so that the test leaves no window behind: whatever a test hands its services to call
+// back must outlive it.
 class TestProgram {
 public:
     explicit TestProgram(std::vector<WindowType> types = allWindowTypes());
@@ -76,6 +78,18 @@ public:
     void event(const std::function<void()>& action) { registry.dispatcher().run(action); }
     void show(WindowName name) {
         event([&] { registry.Show(name); });
+    }
+    // Loads the main window and hides it again, so that the windows under test can come and go
+    // without ending the program.
+    void loadMainWindowHidden() {
+        event([this] {
+            registry.Show(WindowName::Form1);
+            registry.Hide(WindowName::Form1);
+        });
+    }
+    // The log-off: every loaded window is closed in turn, hidden ones included.
+    void closeAll() {
+        event([this] { registry.closeAll(); });
     }
     LiveWindow& window(WindowName name);
     bool ended() const { return quitStatus.has_value(); }
@@ -98,5 +112,12 @@ std::vector<WindowType> withWindow(std::vector<WindowType> types, WindowType rep
 
 // Deletes windows scheduled for deletion and fails the test if a top-level window is still visible.
 void checkNoStrayWindows();
+
+// The window's frame stands in the middle of the primary screen's work area, to a pixel.
+bool isCentred(const QWidget& window);
+
+// How many visible top-level windows bear the name, which a live window takes from its
+// description.
+int visibleWindowsNamed(const QString& name);
 
 } // namespace qor::test

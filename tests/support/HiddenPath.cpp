@@ -13,6 +13,14 @@ bool dismiss(QorProcess& qor, const QString& title) {
     return qor.waitForWindowGone(title);
 }
 
+bool closeBoxWithEnter(QorProcess& qor, const QString& title) {
+    const qulonglong box = qor.waitForWindow(title);
+    if (!box || !QorProcess::waitUntilActive(box))
+        return false;
+    QorProcess::key("Return");
+    return qor.waitForWindowGone(title);
+}
+
 qulonglong enterSecretWord(QorProcess& qor, qulonglong tools) {
     if (!QorProcess::waitUntilActive(tools))
         return 0;
@@ -45,6 +53,14 @@ QString openDataSourceDialogFromTools(QorProcess& qor) {
     if (!dismiss(qor, "Error Info"))
         return "no notice after the dialog";
     return {};
+}
+
+QString openDataSourceDialog(QorProcess& qor) {
+    const qulonglong main = qor.waitForWindow(mainTitle);
+    if (!main)
+        return "the main window did not appear";
+    QorProcess::click(main, nextPage);
+    return openDataSourceDialogFromTools(qor);
 }
 
 } // namespace qor::test

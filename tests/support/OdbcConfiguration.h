@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QProcessEnvironment>
 #include <QString>
-#include <map>
+#include <QStringList>
 
 namespace qor::test {
 
 struct OdbcConfiguration {
     QByteArray systemIni; // odbc.ini in the system folder
     QByteArray userIni;   // the user's odbc.ini
-    // Further variables of the environment; an empty value removes the variable.
-    std::map<QString, QString> variables;
 };
 
 // Two system data sources and one user data source; two of them share a driver.
@@ -22,23 +21,27 @@ OdbcConfiguration sampleDataSources();
 QString useOdbcConfiguration(const QString& folder, const OdbcConfiguration& configuration,
                              QProcessEnvironment& environment);
 
-// unixODBC fixes its configuration folders the first time a process uses it, so every
-// configuration a test tries is used by a fresh copy of the test program: the copy does its
-// part against the real driver manager and hands back what it found.
-
-// True in such a copy. A suite's initTestCase asks first and, in the copy, does its part and
-// calls finishOdbcChild.
-bool isOdbcChild();
-// Hands the copy's result to the test that started it and ends the copy.
-[[noreturn]] void finishOdbcChild(const QByteArray& result);
-
-struct OdbcChildOutcome {
-    bool ok = false;
-    QString error; // why there is no result, when not ok
-    QByteArray result;
+// What the data source dialog's enumeration leaves when it runs against a real driver manager:
+// both lists, the selected position, whether the driver and server fields are enabled, and the
+// codes with which the driver manager allocated and freed its environment.
+struct OdbcEnumeration {
+    QString error; // why the enumeration could not be run; empty when it ran
+    QStringList dsnItems;
+    QStringList driverItems;
+    int selected = -1;
+    bool fieldsEnabled = false;
+    QList<int> allocResults;
+    QList<int> freeResults;
 };
 
-// Runs a copy of this program on the configuration, in a fresh folder.
-OdbcChildOutcome runOdbcChild(const OdbcConfiguration& configuration);
+// unixODBC fixes its configuration folders the first time a process uses it, so every
+// enumeration runs in a fresh copy of the test program, in a fresh folder, with the driver
+// manager loaded from `library` (the installed unixODBC when empty).
+OdbcEnumeration enumerateInFreshProcess(const OdbcConfiguration& configuration,
+                                        const QByteArray& library = {});
+
+// In a copy started by enumerateInFreshProcess: enumerates, hands the result back and ends the
+// copy. Elsewhere it returns at once. A suite calls it first in its initTestCase.
+void enumerateIfCopy();
 
 } // namespace qor::test

@@ -11,8 +11,7 @@ ToolsShown::ToolsShown(std::vector<WindowType> types) : program(std::move(types)
     program.show(WindowName::Frmprogress);
     program.event([&] { program.registry.Hide(WindowName::Form1); });
     tools = &program.window(WindowName::Frmprogress);
-    if (!QTest::qWaitForWindowActive(tools))
-        qWarning("the tools window is not active");
+    QVERIFY2(QTest::qWaitForWindowActive(tools), "the tools window did not become active");
     StubWindow::log.clear();
 }
 

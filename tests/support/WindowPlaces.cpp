@@ -42,7 +42,10 @@ QString titleOf(WindowName window) {
 }
 
 QSize clientSizeOf(WindowName window) {
-    const WindowDescription description = describe(window);
+    return clientSizeOf(describe(window));
+}
+
+QSize clientSizeOf(const WindowDescription& description) {
     return {twipsToPixels(float(description.clientWidth)),
             twipsToPixels(float(description.clientHeight))};
 }

@@ -13,6 +13,7 @@ namespace qor::test {
 // client area, and where to click a control, all in client pixels.
 QString titleOf(WindowName window);
 QSize clientSizeOf(WindowName window);
+QSize clientSizeOf(const WindowDescription& description);
 // The middle of a control's box (within its frame, if it stands in one), rounded down to whole
 // pixels as the platform places it.
 QPoint centreOf(WindowName window, const QString& control);

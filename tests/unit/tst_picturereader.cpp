@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "ui/PictureReader.h"
 
 #include <QImage>
@@ -5,6 +6,7 @@
 #include <QTest>
 
 using namespace qor;
+using namespace qor::test;
 
 // The corner that a picture box reads must be exactly what Qt's own reader gives for that part
 // of the whole picture.
@@ -64,11 +66,8 @@ private slots:
         QFETCH(QByteArray, content);
         QTemporaryDir folder;
         const QString path = folder.filePath("picture.bmp");
-        if (!content.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
+        if (!content.isEmpty())
+            QVERIFY(writeFile(path, content));
         QVERIFY(!readPictureCorner(path, QSize(10, 10)));
         QVERIFY(!readPictureSize(path));
     }

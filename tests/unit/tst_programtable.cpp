@@ -3,21 +3,21 @@
 #include "app/platform/launcher/ProgramKey.h"
 #include "app/platform/launcher/PurposeTable.h"
 #include "app/platform/launcher/UserPrograms.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace qor;
+using namespace qor::test;
 
 namespace {
 
-QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& text) {
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write(text);
-    return file.fileName();
+// The file written into the folder, or no name when it could not be written.
+QString writtenFile(const QTemporaryDir& folder, const QString& name, const QByteArray& text) {
+    const QString path = folder.filePath(name);
+    return writeFile(path, text) ? path : QString();
 }
 
 QString describe(const Purpose& purpose) {
@@ -171,7 +171,7 @@ private slots:
         QFETCH(QStringList, argv);
         QTemporaryDir folder;
         const UserPrograms programs =
-            UserPrograms::read({writeFile(folder, "programs.conf", text)});
+            UserPrograms::read({writtenFile(folder, "programs.conf", text)});
         QCOMPARE(programs.problems(), QStringList());
         const std::optional<UserProgram> found = programs.find(key);
         QCOMPARE(bool(found), !desktopId.isEmpty() || !argv.isEmpty());
@@ -185,8 +185,8 @@ private slots:
         QTemporaryDir folder;
         const UserPrograms programs = UserPrograms::read(
             {folder.filePath("missing.conf"),
-             writeFile(folder, "user.conf", "[Programs]\ncalc=user-calc\n"),
-             writeFile(folder, "system.conf", "[Programs]\ncalc=system-calc\npbrush=paint\n")});
+             writtenFile(folder, "user.conf", "[Programs]\ncalc=user-calc\n"),
+             writtenFile(folder, "system.conf", "[Programs]\ncalc=system-calc\npbrush=paint\n")});
         QCOMPARE(programs.problems(), QStringList());
         QCOMPARE(programs.find("calc")->argv, QStringList{"user-calc"});
         QCOMPARE(programs.find("PBRUSH")->argv, QStringList{"paint"});
@@ -216,7 +216,7 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QStringList, problemStarts);
         QTemporaryDir folder;
-        const QString path = writeFile(folder, "programs.conf", text);
+        const QString path = writtenFile(folder, "programs.conf", text);
         const UserPrograms programs = UserPrograms::read({path});
         QCOMPARE(programs.problems().size(), problemStarts.size());
         for (qsizetype i = 0; i < problemStarts.size(); ++i) {
