@@ -10,16 +10,9 @@
 #include <QTimer>
 #include <limits>
 
-void qorRegisterPictures();
-
 namespace qor {
 
 namespace {
-
-void registerPictures() {
-    static const bool registered = (qorRegisterPictures(), true);
-    Q_UNUSED(registered);
-}
 
 class PasswordCharacterStyle : public QProxyStyle {
 public:
@@ -138,7 +131,6 @@ PictureBox::PictureBox(const QString& picturePath, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     if (path.isEmpty())
         return;
-    registerPictures();
     const std::optional<QSize> size = readPictureSize(path);
     if (!size)
         throw Failure(QStringLiteral("Cannot load the picture %1").arg(path).toStdString());

@@ -48,7 +48,6 @@ struct ControlDescription {
     bool isCancel = false;
     std::optional<QChar> passwordChar = {};
     bool enabled = true;
-    bool sorted = false; // combo boxes: every list of this program is a sorted drop-down list
     ShapeKind shape = ShapeKind::Rectangle;
     QString picture = {};     // resource path of a picture box's bitmap
     QString pictureText = {}; // what the picture shows, for assistive technology

@@ -13,7 +13,6 @@ using namespace qor::test;
 class PictureReaderTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(assets); }
 
     void cornerIsThatPartOfTheWholePicture_data() {
         QTest::addColumn<QString>("path");

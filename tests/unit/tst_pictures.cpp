@@ -74,7 +74,6 @@ const QRgb black = qRgb(0, 0, 0);
 class PicturesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(assets); }
 
     void header_data() {
         QTest::addColumn<QString>("name");

@@ -107,14 +107,14 @@ private slots:
         QFETCH(QString, commandLine);
         QFETCH(QString, purpose);
         const PurposeTable shipped =
-            PurposeTable::read(KeyFile::read(QOR_SOURCE_DIR "/packaging/purposes.conf"));
+            PurposeTable::read(KeyFile::read(QOR_SOURCE_DIR "/data/purposes.conf"));
         QCOMPARE(shipped.problems(), QStringList());
         const QString key = programKey(splitCommandLine(commandLine));
         const std::optional<Purpose> found = shipped.find(key);
         QVERIFY2(found, qPrintable(key));
         QCOMPARE(describe(*found), purpose);
 
-        QFile source(QOR_SOURCE_DIR "/packaging/purposes.conf");
+        QFile source(QOR_SOURCE_DIR "/data/purposes.conf");
         QVERIFY(source.open(QIODevice::ReadOnly));
         QCOMPARE(PurposeTable::builtInText(), source.readAll());
     }
@@ -122,7 +122,7 @@ private slots:
     // Only commands that show a dialog asking the user may stand in the log-out list.
     void leavingAsksFirst() {
         const PurposeTable shipped =
-            PurposeTable::read(KeyFile::read(QOR_SOURCE_DIR "/packaging/purposes.conf"));
+            PurposeTable::read(KeyFile::read(QOR_SOURCE_DIR "/data/purposes.conf"));
         const QList<LeaveCommand> commands = shipped.find("exitwindows")->askToLeave;
         QVERIFY(commands.size() >= 5);
         for (const LeaveCommand& command : commands) {

@@ -6,12 +6,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-// The copy is compiled into the static qor_core library, whose resource registration the linker
-// would drop unless something refers to it. Q_INIT_RESOURCE must be used outside any namespace.
-static void registerBuiltInPurposes() {
-    Q_INIT_RESOURCE(purposes);
-}
-
 namespace qor {
 
 namespace {
@@ -43,7 +37,6 @@ PurposeTable PurposeTable::installed() {
 }
 
 QByteArray PurposeTable::builtInText() {
-    registerBuiltInPurposes();
     QFile builtIn(builtInCopy);
     builtIn.open(QIODevice::ReadOnly);
     return builtIn.readAll();
