@@ -27,9 +27,9 @@ fi
 # The first archive that this machine's apt reads, other than the security archive.
 mirror() {
     {
-        grep -h '^URIs:' /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '{print $2}'
-        grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | awk '{print $2}'
-    } | grep -v security | head -n 1
+        grep -h '^URIs:' /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '{print $2}' || true
+        grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | awk '{print $2}' || true
+    } | { grep -v security || true; } | head -n 1
 }
 
 if [ ! -x "$cache/base/bin/bash" ]; then
