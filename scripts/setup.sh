@@ -18,8 +18,10 @@ build=(cmake ninja-build g++ pkg-config libx11-dev libxcb1-dev libglib2.0-dev
 run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2)
 # A private X server with a window manager, driven as a user would.
 xserver=(xvfb xauth openbox xdotool wmctrl x11-utils fonts-dejavu-core)
-# The test tools; weston is a headless Wayland compositor for QOR's run without an X server.
-test=(git clang-format imagemagick time dbus-x11 at-spi2-core python3-pyatspi weston qt6-wayland)
+# The test tools; weston is a headless Wayland compositor for QOR's run without an X server;
+# clang with its sanitizer and libFuzzer runtimes builds the fuzz targets.
+test=(git clang-format imagemagick time dbus-x11 at-spi2-core python3-pyatspi weston qt6-wayland
+    clang libclang-rt-dev)
 package=(dpkg-dev debhelper build-essential file lintian appstream desktop-file-utils man-db)
 
 packages=()
