@@ -136,6 +136,16 @@ echo "measuring: first launch in a process ($runs starts)" >&2
 for _ in $(seq "$runs"); do
     "$bench/launch/qor_bench_launch" --first >>"$tmp/launch-first"
 done
+for mode in categories search; do
+    for count in 50 500; do
+        echo "measuring: first launch through the desktop entries ($mode), $count entries ($runs starts)" >&2
+        for _ in $(seq "$runs"); do
+            "$bench/launch/qor_bench_launch" "--$mode" "$count" >>"$tmp/desktop-$mode-$count"
+        done
+        awk '{ printf "%.3f\n", $1 / 1000 }' "$tmp/desktop-$mode-$count" >"$tmp/desktop-$mode-$count.figure"
+        awk '{ printf "%.3f\n", $3 / 1000 }' "$tmp/desktop-$mode-$count" >"$tmp/desktop-$mode-$count.floor"
+    done
+done
 for count in 10 100 250; do
     echo "measuring: data source dialog with $count data sources ($runs rounds)" >&2
     "$bench/datasource/qor_bench_datasource" --raw "$count" "$runs" >"$tmp/datasource-$count"
@@ -201,6 +211,14 @@ row "launch, click handler's own duration (warm)" ms "$tmp/launch.handler" - 2
 row "launch, first click in the process to child running (cold: loads GIO, first look-up)" ms \
     "$tmp/launch-first.figure" "$tmp/launch-first.floor" -
 row "launch, first click's handler duration (cold)" ms "$tmp/launch-first.handler" - -
+for count in 50 500; do
+    row "first launch through the desktop entries, by category, $count entries, click handler to child running (floor: plain C, same GIO calls)" \
+        ms "$tmp/desktop-categories-$count.figure" "$tmp/desktop-categories-$count.floor" 1.2
+done
+for count in 50 500; do
+    row "first launch through the desktop entries, by the search, $count entries, click handler to child running (floor: plain C, same GIO calls)" \
+        ms "$tmp/desktop-search-$count.figure" "$tmp/desktop-search-$count.floor" 1.2
+done
 for count in 10 100 250; do
     row_diff "data source dialog to filled lists, $count data sources" ms \
         "$tmp/datasource-$count.figure" "$tmp/datasource-$count.floor" -

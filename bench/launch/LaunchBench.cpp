@@ -5,12 +5,22 @@
 //
 //   qor_bench_launch [ROUNDS]
 //   qor_bench_launch --first
+//   qor_bench_launch --categories COUNT
+//   qor_bench_launch --search COUNT
 //
 // Prints one line per round: microseconds from the handler's start to the program running, the
 // handler's own duration, and microseconds from posix_spawnp to the program running. The rounds
 // follow one launch and one spawn not counted, so they leave out what only the first click in a
 // process pays (loading GIO, the first resolution of the program); --first prints that first
 // click's line alone, for the runner to start the benchmark once per cold launch.
+//
+// --categories and --search time a first click that finds its program through the desktop
+// entries: COUNT entries are written into a private XDG data folder, one of them the calculator
+// that the click (the calculator button's command line) finds, by its Calculator category or,
+// with --search, only through GIO's desktop search (an entry shaped like galculator's). The floor
+// is qor_desktop_launch_floor, which makes the same GIO calls in a process of its own, started
+// after the click. One line: the click's microseconds to the program running, the handler's own
+// duration, and the floor's microseconds from its main() to the program running.
 
 #include "app/Dispatcher.h"
 #include "app/LaunchTable.h"
@@ -18,6 +28,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -69,11 +80,53 @@ std::int64_t childRunning(int pipe) {
     return ns;
 }
 
+// A private desktop of `count` applications, one of them the calculator: a plain calculator
+// entry, or one that only the search finds. No entry asks for startup notification.
+bool writeDesktop(const QDir& dir, int count, bool searchOnly, const QString& child) {
+    const QString applications = dir.filePath("data/applications");
+    if (!QDir().mkpath(applications) || !QDir().mkpath(dir.filePath("config")))
+        return false;
+    const auto write = [&](const QString& id, const QString& lines) {
+        QFile file(applications + '/' + id);
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(QStringLiteral("[Desktop Entry]\nType=Application\nExec=%1\n%2")
+                              .arg(child, lines)
+                              .toUtf8()) > 0;
+    };
+    for (int i = 1; i < count; ++i) {
+        if (!write(QStringLiteral("org.example.Tool%1.desktop").arg(i, 4, 10, QChar('0')),
+                   QStringLiteral("Name=Tool %1\nGenericName=Tool\nComment=Does task %1\n"
+                                  "Keywords=tool;task;\nCategories=Utility;\n")
+                       .arg(i)))
+            return false;
+    }
+    return searchOnly ? write("galculator.desktop",
+                              "Name=Galculator\nComment=Perform simple and scientific "
+                              "calculations\nCategories=Utility;\n")
+                      : write("org.example.Calculator.desktop",
+                              "Name=Calculator\nCategories=Utility;Calculator;\n");
+}
+
+// Runs the floor with the same environment; returns its microseconds.
+double runFloor(bool searchOnly) {
+    const QByteArray command =
+        QByteArrayLiteral(QOR_DESKTOP_LAUNCH_FLOOR) + (searchOnly ? " search" : " categories");
+    FILE* floor = popen(command.constData(), "r");
+    double us = -1;
+    if (!floor || std::fscanf(floor, "%lf", &us) != 1 || pclose(floor) != 0) {
+        std::fprintf(stderr, "the floor failed\n");
+        std::exit(1);
+    }
+    return us;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    const bool first = argc > 1 && std::strcmp(argv[1], "--first") == 0;
+    const bool categories = argc > 2 && std::strcmp(argv[1], "--categories") == 0;
+    const bool searchOnly = argc > 2 && std::strcmp(argv[1], "--search") == 0;
+    const bool desktop = categories || searchOnly;
+    const bool first = desktop || (argc > 1 && std::strcmp(argv[1], "--first") == 0);
     const int rounds = first ? 1 : argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
 
     const QString child = QStringLiteral(QOR_LAUNCH_CHILD);
@@ -95,11 +148,26 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (desktop) {
+        // Set before anything reads them: GLib reads the XDG folders once per process.
+        if (!writeDesktop(QDir(dir.path()), std::max(1, std::atoi(argv[2])), searchOnly, child)) {
+            std::fprintf(stderr, "cannot write the desktop entries\n");
+            return 1;
+        }
+        qputenv("XDG_DATA_HOME", QDir(dir.path()).filePath("data").toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", QDir(dir.path()).filePath("no-data").toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", QDir(dir.path()).filePath("config").toLocal8Bit());
+        qputenv("XDG_CONFIG_DIRS", QDir(dir.path()).filePath("no-config").toLocal8Bit());
+    }
+
+    QApplication application(argc, argv);
     DesktopProgramLauncher launcher;
     PrintedMessages messages;
     Dispatcher dispatcher(messages, [](int) {});
     const std::vector<LaunchEntry> launches{
-        {"Command1", QString::fromLocal8Bit(childName), ShowStyle::Normal}};
+        {"Command1",
+         desktop ? QStringLiteral("C:\\WINDOWS\\CALC.EXE") : QString::fromLocal8Bit(childName),
+         ShowStyle::Normal}};
     QPushButton button("Command1");
     std::int64_t clicked = 0, returned = 0;
     QObject::connect(&button, &QPushButton::clicked, [&] {
@@ -134,6 +202,11 @@ int main(int argc, char** argv) {
     }
     for (int round = 0; round < rounds; ++round) {
         const auto [launched, handler] = launchOnce();
+        if (desktop) {
+            std::printf("%.1f %.1f %.1f\n", double(launched) / 1000, double(handler) / 1000,
+                        runFloor(searchOnly));
+            continue;
+        }
         const std::int64_t spawned = spawnOnce();
         std::printf("%.1f %.1f %.1f\n", double(launched) / 1000, double(handler) / 1000,
                     double(spawned) / 1000);

@@ -154,13 +154,16 @@ private slots:
             << QStringList{"File not found: control",
                            "No system settings application is installed: QOR looked on PATH, for "
                            "an application of categories Settings and DesktopSettings, for an "
-                           "application of category Settings.",
+                           "application of category Settings, for an application matching a "
+                           "search for \"control panel\", \"control center\", \"system "
+                           "settings\" or \"settings manager\".",
                            set.arg("control")};
         QTest::newRow("user's entry id not installed")
             << "rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl,,1"
             << QStringList{"File not found: rundll32.exe",
                            "No software manager is installed: QOR looked on PATH, for an "
-                           "application of category PackageManager.",
+                           "application of category PackageManager, for an application matching "
+                           "a search for \"package manager\" or \"software\".",
                            set.arg("appwiz.cpl"),
                            at("config/qor/programs.conf") +
                                ", [Programs] appwiz.cpl: no installed application has the "

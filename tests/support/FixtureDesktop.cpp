@@ -42,6 +42,12 @@ void FixtureDesktop::entry(const QString& id, const QString& categories, const Q
     write("data/applications/" + id, text + extra);
 }
 
+void FixtureDesktop::application(const QString& id, const QString& lines) {
+    write("data/applications/" + id,
+          QStringLiteral("[Desktop Entry]\nType=Application\nExec=%1 %2\n%3")
+              .arg(at("bin/record"), QFileInfo(id).baseName(), lines));
+}
+
 void FixtureDesktop::pathProgram(const QString& program, const QString& name) {
     write("bin/" + program,
           QStringLiteral("#!/bin/sh\nexec '%1' %2 \"$@\"\n").arg(at("bin/record"), name));

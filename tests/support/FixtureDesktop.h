@@ -21,6 +21,9 @@ public:
     // what the field codes in `codes` expand to; no Categories line when `categories` is empty.
     void entry(const QString& id, const QString& categories, const QString& extra = {},
                const QString& codes = {});
+    // A desktop entry (data/applications/<id>) whose program records under the id's base name,
+    // with the given lines (Name, Comment, Keywords and the like) as its only others.
+    void application(const QString& id, const QString& lines);
     // A program on PATH named `program` that records under `name`.
     void pathProgram(const QString& program, const QString& name);
 

@@ -26,6 +26,8 @@ QString describe(const Purpose& purpose) {
         parts << "mime " + type;
     for (const QStringList& set : purpose.categories)
         parts << "category " + set.join('+');
+    for (const QString& words : purpose.searches)
+        parts << "search " + words;
     if (purpose.opensHome)
         parts << "home";
     return parts.join(" | ");
@@ -71,35 +73,54 @@ private slots:
     void shippedPurposes_data() {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("purpose");
-        QTest::newRow("Calculator") << "C:\\WINDOWS\\CALC.EXE"
-                                    << "calculator application | category Calculator";
+        QTest::newRow("Calculator")
+            << "C:\\WINDOWS\\CALC.EXE"
+            << "calculator application | category Calculator | search calculator | "
+               "search calculation";
         QTest::newRow("Win Pop Up")
             << "C:\\WINDOWS\\winpopup.exe"
-            << "quick messages application | category InstantMessaging | category Chat";
-        QTest::newRow("NotePad") << "notepad.exe"
-                                 << "plain-text editor | mime text/plain | category TextEditor";
+            << "quick messages application | category InstantMessaging | category Chat | "
+               "search chat | search messenger";
+        QTest::newRow("NotePad")
+            << "notepad.exe"
+            << "plain-text editor | mime text/plain | category TextEditor | search text editor | "
+               "search notepad";
         QTest::newRow("Explore Windows")
             << "explorer"
-            << "file manager | mime inode/directory | category FileManager | home";
+            << "file manager | mime inode/directory | category FileManager | search file manager | "
+               "search files | home";
         QTest::newRow("Control Panel")
             << "control"
             << "system settings application | category Settings+DesktopSettings | "
-               "category Settings";
-        QTest::newRow("Paint") << "pbrush"
-                               << "painting application | category RasterGraphics";
-        QTest::newRow("Media Player") << "mplayer"
-                                      << "media player | category Player+Video | category Player";
-        QTest::newRow("Call SomeOne") << "dialer"
-                                      << "phone application | category Telephony | category Dialup";
-        QTest::newRow("Defragment") << "defrag"
-                                    << "disk tools application | category Filesystem";
-        QTest::newRow("Scandisk") << "scandskw"
-                                  << "disk tools application | category Filesystem";
-        QTest::newRow("Add And Remove") << "rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl,,1"
-                                        << "software manager | category PackageManager";
+               "category Settings | search control panel | search control center | "
+               "search system settings | search settings manager";
+        QTest::newRow("Paint")
+            << "pbrush"
+            << "painting application | category RasterGraphics | search paint | search drawing";
+        QTest::newRow("Media Player")
+            << "mplayer"
+            << "media player | category Player+Video | category Player | search media player | "
+               "search video player";
+        QTest::newRow("Call SomeOne")
+            << "dialer"
+            << "phone application | category Telephony | category Dialup | search phone | "
+               "search telephone | search voip | search sip";
+        QTest::newRow("Defragment")
+            << "defrag"
+            << "disk tools application | category Filesystem | search disks | search partition | "
+               "search disk";
+        QTest::newRow("Scandisk")
+            << "scandskw"
+            << "disk tools application | category Filesystem | search disks | search partition | "
+               "search disk";
+        QTest::newRow("Add And Remove")
+            << "rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl,,1"
+            << "software manager | category PackageManager | search package manager | "
+               "search software";
         QTest::newRow("New Hardware")
             << "rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl @1"
-            << "hardware settings application | category HardwareSettings";
+            << "hardware settings application | category HardwareSettings | search hardware | "
+               "search device manager | search devices";
         QTest::newRow("Shut Down Pc and the close sequence") << "Rundll32.exe user,exitwindows"
                                                              << "log-out dialog";
     }

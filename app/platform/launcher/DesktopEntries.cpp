@@ -37,6 +37,17 @@ bool inAll(GDesktopAppInfo* info, const QStringList& wanted) {
     return true;
 }
 
+// The answer of GIO's desktop search: groups of ids, best first, each ending with a null, and a
+// null after the last group.
+struct SearchResult {
+    gchar*** groups;
+    ~SearchResult() {
+        for (gchar*** group = groups; group && *group; ++group)
+            g_strfreev(*group);
+        g_free(groups);
+    }
+};
+
 // Runs in the started program before it execs: it begins with no signal blocked and with
 // default handling of SIGPIPE, whatever QOR itself blocks or ignores.
 void resetSignals(gpointer) {
@@ -86,6 +97,32 @@ std::optional<QString> inCategories(const QStringList& categories) {
     }
     g_list_free_full(all, g.g_object_unref);
     return shown ? shown : notShown;
+}
+
+std::optional<QString> searched(const QString& words) {
+    const GioLibrary& g = gio();
+    // GIO does not check what it finds: an id may name an entry that is hidden or not to be
+    // displayed, or that it refuses to load for its missing TryExec program.
+    const SearchResult result{g.g_desktop_app_info_search(words.toUtf8().constData())};
+    std::optional<QString> notShown;
+    for (gchar*** group = result.groups; group && *group; ++group) {
+        // GIO leaves the order within a group to chance; the alphabetical order keeps the choice
+        // the same from one press to the next.
+        QStringList ids;
+        for (gchar** id = *group; *id; ++id)
+            ids << QString::fromUtf8(*id);
+        ids.sort();
+        for (const QString& id : ids) {
+            const Entry entry = load(id);
+            if (!entry || !offered(entry.get()))
+                continue;
+            if (g.g_desktop_app_info_get_show_in(entry.get(), nullptr))
+                return id;
+            if (!notShown)
+                notShown = id;
+        }
+    }
+    return notShown;
 }
 
 void launch(const QString& id, const QStringList& uris) {

@@ -22,6 +22,12 @@ std::optional<QString> defaultFor(const QString& mimeType);
 // alphabetical order, so the choice stays the same from one press to the next.
 std::optional<QString> inCategories(const QStringList& categories);
 
+// The id of the application that GIO's desktop search finds for the words, in the order a
+// desktop shell's application search lists them: GIO's better matches first, and among matches
+// it ranks alike the first id in alphabetical order. As in inCategories, an application shown in
+// the current desktop is preferred: one not shown is taken only when no match is shown.
+std::optional<QString> searched(const QString& words);
+
 // Starts the entry the freedesktop way (field codes, Terminal=true, D-Bus activation) without a
 // shell. The program is not QOR's child: it outlives QOR and leaves no zombie. Throws
 // LaunchFailure when it cannot be started.

@@ -24,6 +24,7 @@ namespace qor {
     FUNCTION(g_desktop_app_info_get_nodisplay)                                                     \
     FUNCTION(g_desktop_app_info_get_categories)                                                    \
     FUNCTION(g_desktop_app_info_get_show_in)                                                       \
+    FUNCTION(g_desktop_app_info_search)                                                            \
     FUNCTION(g_desktop_app_info_launch_uris_as_manager)
 
 // The part of GIO (and of GObject under it) that the launcher uses to find and start the

@@ -40,6 +40,10 @@ std::optional<ResolvedProgram> fromDesktop(const Purpose& purpose) {
         if (const std::optional<QString> id = desktopEntries::inCategories(categories))
             return ResolvedProgram{{}, {}, *id, urisFor(purpose)};
     }
+    for (const QString& words : purpose.searches) {
+        if (const std::optional<QString> id = desktopEntries::searched(words))
+            return ResolvedProgram{{}, {}, *id, urisFor(purpose)};
+    }
     for (const LeaveCommand& command : inTryOrder(purpose.askToLeave, currentDesktops())) {
         if (const std::optional<QString> path = onPath(command.argv.first()))
             return ResolvedProgram{*path, command.argv.mid(1), {}, {}};
@@ -55,6 +59,14 @@ QString whatWasLookedFor(const Purpose& purpose) {
         places << QStringLiteral("for an application of %1 %2")
                       .arg(categories.size() > 1 ? "categories" : "category",
                            categories.join(QStringLiteral(" and ")));
+    if (!purpose.searches.isEmpty()) {
+        QStringList quoted;
+        for (const QString& words : purpose.searches)
+            quoted << u'"' + words + u'"';
+        const QString last = quoted.takeLast();
+        places << QStringLiteral("for an application matching a search for %1")
+                      .arg(quoted.isEmpty() ? last : quoted.join(", ") + " or " + last);
+    }
     if (!purpose.askToLeave.isEmpty()) {
         QStringList programs;
         for (const LeaveCommand& command : purpose.askToLeave)

@@ -51,6 +51,7 @@ PurposeTable PurposeTable::read(const KeyFile& file) {
         purpose.mimeTypes = file.list(group, "MimeTypes");
         for (const QString& set : file.list(group, "Categories"))
             purpose.categories << set.split(u'+', Qt::SkipEmptyParts);
+        purpose.searches = file.list(group, "Search");
         purpose.opensHome = file.flag(group, "OpensHome");
         for (const QString& item : file.list(group, "AskToLeave")) {
             QString problem;

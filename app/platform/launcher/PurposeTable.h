@@ -23,6 +23,7 @@ struct Purpose {
     QString description;            // "calculator application"
     QStringList mimeTypes;          // defaults for these types first, in order
     QList<QStringList> categories;  // then an application in all of one set's categories
+    QStringList searches;           // then the best match of the desktop's search for each
     bool opensHome = false;         // the application is given the home folder
     QList<LeaveCommand> askToLeave; // only for leaving the session
 };
