@@ -56,7 +56,7 @@ public:
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                           &rootEvents);
         display = sn_xcb_display_new(connection, nullptr, nullptr);
-        context = sn_monitor_context_new(display, &StartupMonitor::received, this, nullptr);
+        context = sn_monitor_context_new(display, 0, &StartupMonitor::received, this, nullptr);
         xcb_flush(connection);
     }
     ~StartupMonitor() {
@@ -167,8 +167,9 @@ public:
 
     QString startupIdOf(const QString& name) {
         QString id;
-        QTest::qWaitFor([&] { return !(id = desktop.record(name)).isEmpty(); }, 10000);
-        return id;
+        return QTest::qWaitFor([&] { return !(id = desktop.record(name)).isEmpty(); }, 10000)
+                   ? id
+                   : QString();
     }
 
     QTemporaryDir folder;
