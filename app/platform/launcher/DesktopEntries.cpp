@@ -114,9 +114,10 @@ void launch(const QString& id, const QStringList& uris, StartupFeedback& feedbac
     for (const QString& uri : uris)
         uriList = g_list_append(uriList, g_strdup(uri.toUtf8().constData()));
     GAppLaunchContext* context = g.g_app_launch_context_new();
-    // GIO passes QOR's own environment on and sets DESKTOP_STARTUP_ID only from an id that the
-    // context gives, which a plain context never does: the only id a program may get is the one
-    // of its own launch, never one that QOR was started with.
+    // GIO passes QOR's environment on, and sets DESKTOP_STARTUP_ID only from an id that the
+    // context gives, which a plain context never does. Qt's X11 platform takes the id QOR was
+    // started with out of the environment; another platform need not, and a program may get
+    // only the id of its own launch.
     g.g_app_launch_context_unsetenv(context, "DESKTOP_STARTUP_ID");
     QByteArray startupId;
     if (g.g_desktop_app_info_get_boolean(entry.get(), "StartupNotify"))
