@@ -31,14 +31,15 @@ struct StartingProgram {
 class StartupFeedback {
 public:
     StartupFeedback();
-    // Ends every sequence still open: nobody would end them once the program is gone.
+    // Ends every sequence still open: once QOR is gone, nothing would end the feedback of a program
+    // that knows nothing of startup notification.
     ~StartupFeedback();
     StartupFeedback(const StartupFeedback&) = delete;
     StartupFeedback& operator=(const StartupFeedback&) = delete;
 
-    // Announces that the program is starting, for the user's action at userTime (X server time);
-    // returns the sequence's id, which the program must find in DESKTOP_STARTUP_ID, or an empty
-    // id when there is no feedback to give.
+    // Announces that the program is starting, for the user's action at userTime (X server time;
+    // 0 says that no action is known); returns the sequence's id, which the program must find in
+    // DESKTOP_STARTUP_ID, or an empty id when there is no feedback to give.
     QByteArray begin(const StartingProgram& program, std::uint32_t userTime);
     // The program could not be started: the feedback ends at once.
     void failed(const QByteArray& id);
