@@ -12,10 +12,10 @@ set -euo pipefail
 
 # Compiling qor itself.
 build=(cmake ninja-build g++ pkg-config libx11-dev libxcb1-dev libglib2.0-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev)
+    qt6-base-dev qt6-base-dev-tools libgl-dev libstartup-notification0-dev)
 # What qor uses at run time beyond the libraries it links: the font its windows are laid out
 # for, and what the package recommends.
-run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2)
+run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2 libstartup-notification0)
 # A private X server with a window manager, driven as a user would.
 xserver=(xvfb xauth openbox xdotool wmctrl x11-utils fonts-dejavu-core)
 # The test tools; weston is a headless Wayland compositor for QOR's run without an X server;

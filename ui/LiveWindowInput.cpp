@@ -1,6 +1,7 @@
 #include "ui/LiveWindow.h"
 
 #include "ui/CharacterKeys.h"
+#include "ui/UserTime.h"
 #include "ui/x11/X11EmptyTitle.h"
 
 #include <QCloseEvent>
@@ -57,6 +58,8 @@ void LiveWindow::keyPressEvent(QKeyEvent* event) {
 // Every event of the window, of its native window and of its controls passes here first. Each
 // concern has its handler below; an event that none takes goes on to its receiver.
 bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Before any handler that the input may trigger runs, so that a launch sees its time.
+    noteUserInput(*event);
     switch (event->type()) {
     case QEvent::Expose:
         if (watched == windowHandle())

@@ -1,5 +1,8 @@
 #include "support/Fakes.h"
+#include "ui/UserTime.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace qor;
@@ -83,6 +86,60 @@ private slots:
         QCOMPARE(live.frameGeometry(), place);
         // The star field and the slide-away exit that unloading would start have tests of their
         // own.
+        program.event([&] { program.registry.End(); });
+    }
+
+    // The launcher gives the started program's feedback the user time at the moment it starts
+    // (UserTime.h): the window system's time of the input that made the click, whether the
+    // pointer or the keyboard made it. Each row has times of its own, so that no row passes on a
+    // time left by another.
+    void launchSeesTheTimeOfTheTriggeringInput_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<quint32>("pressTime");
+        QTest::addColumn<quint32>("releaseTime");
+        QTest::addColumn<quint32>("triggeringTime");
+        // A button clicks when the pointer button or Space is released.
+        QTest::newRow("pointer click") << "pointer" << 1000u << 1010u << 1010u;
+        QTest::newRow("Space") << "space" << 2000u << 2020u << 2020u;
+        // Return presses the focused button as it goes down.
+        QTest::newRow("Return") << "return" << 3000u << 3030u << 3000u;
+    }
+    void launchSeesTheTimeOfTheTriggeringInput() {
+        QFETCH(QString, input);
+        QFETCH(quint32, pressTime);
+        QFETCH(quint32, releaseTime);
+        QFETCH(quint32, triggeringTime);
+        TestProgram program;
+        program.show(WindowName::Form1);
+        LiveWindow& live = program.window(WindowName::Form1);
+        QVERIFY(QTest::qWaitForWindowActive(&live));
+        QPushButton& calculator = live.button("Command1");
+        calculator.setFocus();
+        quint32 seen = 0;
+        program.launcher.onStart = [&] { seen = userTime(); };
+        // Events as the platform hands them over: each with its time, the keys to the focused
+        // control.
+        const auto send = [&](bool press, quint32 time) {
+            if (input == "pointer") {
+                const QPointF at = calculator.rect().center();
+                QMouseEvent event(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, at,
+                                  calculator.mapToGlobal(at), Qt::LeftButton,
+                                  press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                event.setTimestamp(time);
+                QApplication::sendEvent(&calculator, &event);
+            } else {
+                const bool space = input == "space";
+                QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease,
+                                space ? Qt::Key_Space : Qt::Key_Return, Qt::NoModifier,
+                                space ? " " : "\r");
+                event.setTimestamp(time);
+                QApplication::sendEvent(QApplication::focusWidget(), &event);
+            }
+        };
+        send(true, pressTime);
+        send(false, releaseTime);
+        QCOMPARE(program.launcher.launches.size(), 1);
+        QCOMPARE(seen, triggeringTime);
         program.event([&] { program.registry.End(); });
     }
 };

@@ -4,6 +4,7 @@
 #include "app/platform/launcher/DesktopEntries.h"
 
 #include "app/Services.h"
+#include "app/platform/launcher/StartupFeedback.h"
 
 #include <csignal>
 #include <memory>
@@ -47,6 +48,21 @@ struct SearchResult {
         g_free(groups);
     }
 };
+
+// What the feedback for starting the entry says about it.
+StartingProgram startingProgram(GDesktopAppInfo* info) {
+    const GioLibrary& g = gio();
+    auto* app = reinterpret_cast<GAppInfo*>(info);
+    StartingProgram program{QString::fromUtf8(g.g_app_info_get_name(app)),
+                            QString::fromUtf8(g.g_app_info_get_executable(app)),
+                            {},
+                            QString::fromUtf8(g.g_desktop_app_info_get_startup_wm_class(info))};
+    if (char* icon = g.g_desktop_app_info_get_string(info, "Icon")) {
+        program.icon = QString::fromUtf8(icon);
+        g_free(icon);
+    }
+    return program;
+}
 
 // Runs in the started program before it execs: it begins with no signal blocked and with
 // default handling of SIGPIPE, whatever QOR itself blocks or ignores.
@@ -125,27 +141,41 @@ std::optional<QString> searched(const QString& words) {
     return notShown;
 }
 
-void launch(const QString& id, const QStringList& uris) {
+void launch(const QString& id, const QStringList& uris, StartupFeedback& feedback,
+            std::uint32_t userTime) {
+    const GioLibrary& g = gio();
     const Entry entry = load(id);
     if (!entry)
         throw LaunchFailure(("Cannot start: " + id).toStdString());
     GList* uriList = nullptr;
     for (const QString& uri : uris)
         uriList = g_list_append(uriList, g_strdup(uri.toUtf8().constData()));
-    GAppLaunchContext* context = gio().g_app_launch_context_new();
+    GAppLaunchContext* context = g.g_app_launch_context_new();
+    // GIO passes QOR's environment on, and sets DESKTOP_STARTUP_ID only from an id that the
+    // context gives, which a plain context never does. Qt's X11 platform takes the id QOR was
+    // started with out of the environment; another platform need not, and a program may get
+    // only the id of its own launch.
+    g.g_app_launch_context_unsetenv(context, "DESKTOP_STARTUP_ID");
+    QByteArray startupId;
+    if (g.g_desktop_app_info_get_boolean(entry.get(), "StartupNotify"))
+        startupId = feedback.begin(startingProgram(entry.get()), userTime);
+    if (!startupId.isEmpty())
+        g.g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", startupId.constData());
     GError* error = nullptr;
     // Without G_SPAWN_DO_NOT_REAP_CHILD GLib starts the program through a short-lived
     // intermediate process that it collects itself, so the program is nobody's child here.
-    const bool started = gio().g_desktop_app_info_launch_uris_as_manager(
+    const bool started = g.g_desktop_app_info_launch_uris_as_manager(
         entry.get(), uriList, context, G_SPAWN_SEARCH_PATH, resetSignals, nullptr, nullptr, nullptr,
         &error);
-    gio().g_object_unref(context);
+    g.g_object_unref(context);
     g_list_free_full(uriList, g_free);
     if (!started) {
+        feedback.failed(startupId);
         const QString reason = QString::fromUtf8(error->message);
         g_error_free(error);
         throw LaunchFailure(QStringLiteral("Cannot start: %1\n%2").arg(id, reason).toStdString());
     }
+    feedback.started(startupId);
 }
 
 } // namespace qor::desktopEntries

@@ -2,9 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 namespace qor {
+
+class StartupFeedback;
 
 // The desktop's applications, as freedesktop desktop entries read by GIO from the XDG data
 // folders (with the user's choices of default applications in mimeapps.list). Entries that are
@@ -29,9 +32,12 @@ std::optional<QString> inCategories(const QStringList& categories);
 std::optional<QString> searched(const QString& words);
 
 // Starts the entry the freedesktop way (field codes, Terminal=true, D-Bus activation) without a
-// shell. The program is not QOR's child: it outlives QOR and leaves no zombie. Throws
-// LaunchFailure when it cannot be started.
-void launch(const QString& id, const QStringList& uris);
+// shell. The program is not QOR's child: it outlives QOR and leaves no zombie. An entry with
+// StartupNotify=true gets launch feedback for the user's action at userTime (UserTime.h), and
+// its id in DESKTOP_STARTUP_ID; no other program gets that variable. Throws LaunchFailure when it
+// cannot be started.
+void launch(const QString& id, const QStringList& uris, StartupFeedback& feedback,
+            std::uint32_t userTime);
 
 } // namespace desktopEntries
 

@@ -4,6 +4,7 @@
 #include "app/platform/launcher/ChildReaper.h"
 #include "app/platform/launcher/DesktopEntries.h"
 #include "app/platform/launcher/UserPrograms.h"
+#include "ui/UserTime.h"
 
 #include <QFile>
 #include <csignal>
@@ -60,7 +61,7 @@ void DesktopProgramLauncher::start(const QString& commandLine, ShowStyle style) 
                           UserPrograms::userFile());
     const ResolvedProgram program = resolver_->resolve(commandLine);
     if (!program.desktopId.isEmpty())
-        return desktopEntries::launch(program.desktopId, program.uris);
+        return desktopEntries::launch(program.desktopId, program.uris, feedback_, userTime());
     if (!spawn(program.executable, program.arguments))
         throw LaunchFailure(
             ("Cannot start: " + splitCommandLine(commandLine).program).toStdString());

@@ -17,7 +17,11 @@ namespace qor {
     FUNCTION(g_app_info_get_all)                                                                   \
     FUNCTION(g_app_info_get_default_for_type)                                                      \
     FUNCTION(g_app_info_get_id)                                                                    \
+    FUNCTION(g_app_info_get_name)                                                                  \
+    FUNCTION(g_app_info_get_executable)                                                            \
     FUNCTION(g_app_launch_context_new)                                                             \
+    FUNCTION(g_app_launch_context_setenv)                                                          \
+    FUNCTION(g_app_launch_context_unsetenv)                                                        \
     FUNCTION(g_desktop_app_info_get_type)                                                          \
     FUNCTION(g_desktop_app_info_new)                                                               \
     FUNCTION(g_desktop_app_info_get_is_hidden)                                                     \
@@ -25,6 +29,9 @@ namespace qor {
     FUNCTION(g_desktop_app_info_get_categories)                                                    \
     FUNCTION(g_desktop_app_info_get_show_in)                                                       \
     FUNCTION(g_desktop_app_info_search)                                                            \
+    FUNCTION(g_desktop_app_info_get_boolean)                                                       \
+    FUNCTION(g_desktop_app_info_get_string)                                                        \
+    FUNCTION(g_desktop_app_info_get_startup_wm_class)                                              \
     FUNCTION(g_desktop_app_info_launch_uris_as_manager)
 
 // The part of GIO (and of GObject under it) that the launcher uses to find and start the
