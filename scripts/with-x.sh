@@ -48,6 +48,12 @@ fi
 export DISPLAY=":$display"
 export XDG_RUNTIME_DIR="$runtime"
 unset WAYLAND_DISPLAY
+# The server may name its display before it takes connections: a window manager started then
+# finds no display and ends.
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && break
+    sleep 0.1
+done
 
 # The window manager's own D-Bus session, which its settings service (xfwm4's) is started on and
 # ends with; the accessibility bus is left to the tests that want one.
@@ -65,6 +71,7 @@ wm_pid=$!
 managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 for _ in $(seq 100); do
     managing && break
+    kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.1
 done
 if ! managing; then
