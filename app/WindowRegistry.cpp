@@ -77,8 +77,10 @@ void WindowRegistry::Show(WindowName name) {
         }
         if (!e.window)
             return;
+        const std::optional<QRect> area = services.screen.availableArea();
+        const bool placed = area && window->placeBeforeShow(*area);
         window->show();
-        if (const std::optional<QRect> area = services.screen.availableArea())
+        if (area && !placed)
             window->placeAtStartUpPosition(*area);
         window->focusFirstControl();
         bringToFront(*window);

@@ -16,8 +16,9 @@ build=(cmake ninja-build g++ pkg-config libx11-dev libxcb1-dev libglib2.0-dev
 # What qor uses at run time beyond the libraries it links: the font its windows are laid out
 # for, and what the package recommends.
 run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2 libstartup-notification0)
-# A private X server with a window manager, driven as a user would.
-xserver=(xvfb xauth openbox xdotool wmctrl x11-utils fonts-dejavu-core)
+# A private X server with a window manager (openbox, and xfwm4 for the second run of the
+# end-to-end tests), driven as a user would.
+xserver=(xvfb xauth openbox xfwm4 dbus-daemon xdotool wmctrl x11-utils fonts-dejavu-core)
 # The test tools; weston is a headless Wayland compositor for QOR's run without an X server;
 # clang with its sanitizer and libFuzzer runtimes builds the fuzz targets.
 test=(git clang-format imagemagick time dbus-x11 at-spi2-core python3-pyatspi weston qt6-wayland

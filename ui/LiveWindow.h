@@ -37,8 +37,13 @@ public:
     // Stops all events from reaching the program, before the window is destroyed.
     void detach();
 
-    // Places the window at its start-up position: a centred window is centred in the given area
-    // of the screen, in pixels. Call once it is visible.
+    // Places a centred window, before it is first shown, where it stays: its frame centred in
+    // the given area of the screen, in pixels. False when the frame cannot be known beforehand
+    // (no window manager that tells it); then placeAtStartUpPosition centres it once shown.
+    bool placeBeforeShow(const QRect& screenArea);
+    // Places the shown window at its start-up position: a centred window's frame is centred in
+    // the given area of the screen by the frame known now, and again once the window manager
+    // has framed it.
     void placeAtStartUpPosition(const QRect& screenArea);
     // The first focus goes to the focusable control with the lowest tab index.
     void focusFirstControl();
@@ -102,6 +107,11 @@ private:
     void connectTabOrderAndBuddies();
     void raiseEvent(const QString& source, Event event);
     void raiseEvent(const QString& source, Event event, EventArgs& args);
+    // The frame that the window manager will give the window once shown, when it tells
+    // beforehand; none for a borderless window.
+    std::optional<QMargins> frameBeforeShow();
+    // Centres the frame as the platform knows it now in the start-up area.
+    void centreByKnownFrame();
     // Waits, within bounds, until the platform has given the window a size other than `before`.
     void awaitNewSize(QSize before);
     // The native size for a client area of `client` pixels at the window's position.

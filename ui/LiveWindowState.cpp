@@ -4,6 +4,7 @@
 #include "base/Pause.h"
 #include "ui/Centring.h"
 #include "ui/EventHold.h"
+#include "ui/x11/X11FrameExtents.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -21,21 +22,53 @@ namespace {
 // within milliseconds; without one, or when it refuses, the handler goes on after this.
 constexpr int newSizeWaitMs = 1000;
 
+// How long a centred window waits to hear its frame before it first shows. A window manager that
+// offers to tell answers within milliseconds; one that does not answer costs this once per window,
+// which then is centred again once it is framed.
+constexpr std::chrono::milliseconds frameAnswerWait{200};
+
 } // namespace
+
+bool LiveWindow::placeBeforeShow(const QRect& screenArea) {
+    if (describedAs.startUpPosition != StartUpPosition::CenterScreen)
+        return true;
+    // The frame can be asked for once the platform window exists, before it is mapped.
+    create();
+    const std::optional<QMargins> frame = frameBeforeShow();
+    if (!frame)
+        return false;
+    // The client area is placed so that its frame stands centred; its position is what the
+    // platform keeps (Qt asks the window manager to keep the client where it is put).
+    QRect client(QPoint(), size());
+    client.moveTopLeft(centredFramePosition(client.size().grownBy(*frame), screenArea) +
+                       QPoint(frame->left(), frame->top()));
+    setGeometry(client);
+    return true;
+}
 
 void LiveWindow::placeAtStartUpPosition(const QRect& screenArea) {
     if (describedAs.startUpPosition != StartUpPosition::CenterScreen)
         return;
     startUpArea = screenArea;
-    const QPoint framePosition = centredFramePosition(frameGeometry().size(), screenArea);
+    centreByKnownFrame();
+    // A window manager that does not tell the frame beforehand adds it after the window is
+    // mapped: the window is centred again once the frame is known.
+    centreOnceFramed = windowHandle() && frameGeometry() == geometry() &&
+                       describedAs.borderStyle != BorderStyle::None;
+}
+
+std::optional<QMargins> LiveWindow::frameBeforeShow() {
+    if (describedAs.borderStyle == BorderStyle::None)
+        return QMargins();
+    return frameExtentsBeforeMap(*windowHandle(), frameAnswerWait);
+}
+
+void LiveWindow::centreByKnownFrame() {
+    const QPoint framePosition = centredFramePosition(frameGeometry().size(), startUpArea);
     if (windowHandle())
         windowHandle()->setFramePosition(framePosition);
     else
         move(framePosition);
-    // A window manager adds its frame after the window is mapped; until then the frame is
-    // unknown, and the window is centred again once it is.
-    centreOnceFramed = windowHandle() && frameGeometry() == geometry() &&
-                       describedAs.borderStyle != BorderStyle::None;
 }
 
 void LiveWindow::moveEvent(QMoveEvent* event) {
@@ -43,13 +76,7 @@ void LiveWindow::moveEvent(QMoveEvent* event) {
         resize(nativeSizeFor(modelClient));
     if (centreOnceFramed && frameGeometry() != geometry()) {
         centreOnceFramed = false;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                placeAtStartUpPosition(startUpArea);
-                centreOnceFramed = false;
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &LiveWindow::centreByKnownFrame, Qt::QueuedConnection);
     }
     QWidget::moveEvent(event);
 }

@@ -117,7 +117,7 @@ private slots:
         QVERIFY(qor.waitForWindowGone(mainTitle));
         const QRect client = QorProcess::clientArea(tools);
         QCOMPARE(client.size(), QSize(551, 324));
-        // Borderless: openbox gives it no frame, so the client area is the whole window.
+        // Borderless: the window manager gives it no frame, so the client area is the whole window.
         QCOMPARE(run("xprop", {"-id", QString::number(tools), "_NET_FRAME_EXTENTS"}),
                  "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0");
         QVERIFY2(

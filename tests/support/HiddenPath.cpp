@@ -31,7 +31,7 @@ qulonglong enterSecretWord(QorProcess& qor, qulonglong tools) {
     return qor.waitForWindow(loginTitle);
 }
 
-QString openDataSourceDialogFromTools(QorProcess& qor) {
+QString openOptionsFromTools(QorProcess& qor, qulonglong& options) {
     const qulonglong tools = qor.waitForWindow(toolsTitle);
     if (!tools)
         return "the tools window did not appear";
@@ -46,9 +46,16 @@ QString openDataSourceDialogFromTools(QorProcess& qor) {
         return "no first login notice";
     if (!dismiss(qor, "Way 2 Go!"))
         return "no second login notice";
-    const qulonglong options = qor.waitForWindow(optionsTitle);
+    options = qor.waitForWindow(optionsTitle);
     if (!options)
         return "the options window did not appear";
+    return {};
+}
+
+QString openDataSourceDialogFromTools(QorProcess& qor) {
+    qulonglong options = 0;
+    if (QString failed = openOptionsFromTools(qor, options); !failed.isEmpty())
+        return failed;
     QorProcess::click(options, centreOf(WindowName::Form3, "Command1"));
     if (!dismiss(qor, "Error Info"))
         return "no notice after the dialog";

@@ -14,6 +14,10 @@ bool closeBoxWithEnter(QorProcess& qor, const QString& title);
 // a user does, and returns the login dialog that this opens, or 0.
 qulonglong enterSecretWord(QorProcess& qor, qulonglong tools);
 
+// From the shown tools window to the options window, the way a user goes: the secret word into
+// the masked field, the right password with the login dialog's notices closed. Sets `options` and
+// returns what went wrong, or an empty text.
+QString openOptionsFromTools(QorProcess& qor, qulonglong& options);
 // From the shown tools window to the data source dialog, the way a user goes: the secret word
 // into the masked field, the right password with the login dialog's notices closed, then the
 // options window's button and its notice. Returns what went wrong, or an empty text.

@@ -57,10 +57,8 @@ qulonglong QorProcess::waitForWindow(const QString& title, int timeoutMs) {
     while (!deadline.hasExpired()) {
         const QString ids = run("xdotool", {"search", "--onlyvisible", "--name", pattern});
         const QString first = ids.section(u'\n', 0, 0);
-        if (!first.isEmpty()) {
-            settledClientArea(first.toULongLong());
+        if (!first.isEmpty())
             return first.toULongLong();
-        }
         QThread::msleep(50);
     }
     return 0;
@@ -87,20 +85,8 @@ QRect QorProcess::clientArea(qulonglong window) {
             value("Height")};
 }
 
-QRect QorProcess::settledClientArea(qulonglong window) {
-    QRect area = clientArea(window);
-    for (QDeadlineTimer settled(1000); !settled.hasExpired();) {
-        QThread::msleep(50);
-        const QRect again = clientArea(window);
-        if (again == area)
-            break;
-        area = again;
-    }
-    return area;
-}
-
 void QorProcess::click(qulonglong window, QPoint point) {
-    const QRect area = settledClientArea(window);
+    const QRect area = clientArea(window);
     const QPoint at = area.topLeft() + point;
     // "mousemove --sync" waits for the pointer to move, and so stalls when it is already there:
     // move it away first.

@@ -19,16 +19,11 @@ public:
     ~QorProcess(); // kills the process if it still runs
 
     bool start(const QStringList& arguments = {});
-    // The X window id of a visible top-level window whose title is exactly `title`, or 0. The
-    // window has settled where it stands (see settledClientArea).
+    // The X window id of a visible top-level window whose title is exactly `title`, or 0.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000);
     bool waitForWindowGone(const QString& title, int timeoutMs = 10000);
     // The client area on the screen, from xwininfo (absolute position, size).
     static QRect clientArea(qulonglong window);
-    // The client area once two readings 50 ms apart agree, or after a second. A window that has
-    // just appeared is centred again once the window manager's frame is known, a few
-    // milliseconds later, and longer under a sanitizer.
-    static QRect settledClientArea(qulonglong window);
     // Clicks at a point of a window's client area, in pixels.
     static void click(qulonglong window, QPoint point);
     static void key(const QString& keys); // xdotool key names, e.g. "alt+F4", "Return"

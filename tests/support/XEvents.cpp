@@ -1,0 +1,195 @@
+#include "support/XEvents.h"
+
+#include <QDeadlineTimer>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <poll.h>
+#include <xcb/xcb.h>
+
+namespace qor::test {
+
+namespace {
+
+struct Free {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using Reply = std::unique_ptr<T, Free>;
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+} // namespace
+
+XEvents::XEvents() : connection(xcb_connect(nullptr, nullptr)) {
+    if (!connected())
+        return;
+    root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    extentsAtom = atom(connection, "_NET_FRAME_EXTENTS");
+    pidAtom = atom(connection, "_NET_WM_PID");
+    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+    // A round trip: the server reports to this watch before the test goes on.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+XEvents::~XEvents() {
+    xcb_disconnect(connection);
+}
+
+bool XEvents::connected() const {
+    return connection && !xcb_connection_has_error(connection);
+}
+
+void XEvents::watch(qulonglong window) {
+    const std::uint32_t mask =
+        XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_EXPOSURE;
+    xcb_change_window_attributes(connection, xcb_window_t(window), XCB_CW_EVENT_MASK, &mask);
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+bool XEvents::take(int timeoutMs) {
+    xcb_flush(connection);
+    bool came = false;
+    for (;;) {
+        xcb_generic_event_t* event = xcb_poll_for_event(connection);
+        if (!event) {
+            if (came || timeoutMs <= 0 || !connected())
+                return came;
+            pollfd fd{xcb_get_file_descriptor(connection), POLLIN, 0};
+            if (::poll(&fd, 1, timeoutMs) <= 0)
+                return false;
+            timeoutMs = 0;
+            continue;
+        }
+        came = true;
+        switch (event->response_type & 0x7f) {
+        case XCB_CREATE_NOTIFY: {
+            const auto* create = reinterpret_cast<xcb_create_notify_event_t*>(event);
+            if (create->parent == root && !create->override_redirect)
+                rootChildren[create->window] =
+                    QRect(create->x, create->y, create->width, create->height);
+            break;
+        }
+        case XCB_CONFIGURE_NOTIFY: {
+            const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+            if (configure->event == root && rootChildren.contains(configure->window))
+                rootChildren[configure->window] =
+                    QRect(configure->x, configure->y, configure->width, configure->height);
+            break;
+        }
+        case XCB_REPARENT_NOTIFY: {
+            const auto* reparent = reinterpret_cast<xcb_reparent_notify_event_t*>(event);
+            if (reparent->event == root && reparent->parent != root)
+                rootChildren.remove(reparent->window);
+            break;
+        }
+        case XCB_MAP_NOTIFY: {
+            const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+            if (map->event == root && rootChildren.contains(map->window))
+                mapped << std::pair(map->window, rootChildren[map->window]);
+            break;
+        }
+        case XCB_EXPOSE:
+            ++exposed[reinterpret_cast<xcb_expose_event_t*>(event)->window];
+            break;
+        default:
+            break;
+        }
+        std::free(event);
+    }
+}
+
+bool XEvents::waitFor(const std::function<bool()>& done, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    take(0);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        take(int(deadline.remainingTime()));
+    }
+    return true;
+}
+
+void XEvents::watchFor(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired())
+        take(int(deadline.remainingTime()));
+}
+
+unsigned XEvents::windowOf(qint64 pid, unsigned window) {
+    if (pidOf(window) == pid)
+        return window;
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    if (!tree)
+        return 0;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
+        if (const unsigned found = windowOf(pid, children[i]))
+            return found;
+    return 0;
+}
+
+std::optional<XEvents::FirstShown> XEvents::waitForFirstShown(qint64 pid, QSize client,
+                                                              int timeoutMs) {
+    std::optional<FirstShown> found;
+    qsizetype looked = 0;
+    waitFor(
+        [&] {
+            for (; looked < mapped.size(); ++looked) {
+                const auto& [outer, place] = mapped[looked];
+                const unsigned window = windowOf(pid, outer);
+                if (!window)
+                    continue;
+                // The frame lies around the client area by the extents the window manager sets.
+                const QMargins frame = window == outer ? QMargins() : frameExtents(window);
+                const QRect area = place.marginsRemoved(frame);
+                if (area.size() == client) {
+                    found = FirstShown{window, area, frame};
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+QRect XEvents::clientArea(qulonglong window) {
+    const auto id = xcb_window_t(window);
+    const Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    const Reply<xcb_translate_coordinates_reply_t> at(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr));
+    if (!geometry || !at)
+        return {};
+    return {at->dst_x, at->dst_y, geometry->width, geometry->height};
+}
+
+QMargins XEvents::frameExtents(qulonglong window) {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, xcb_window_t(window), extentsAtom, XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (!reply || xcb_get_property_value_length(reply.get()) != 16)
+        return {};
+    const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return {int(v[0]), int(v[2]), int(v[1]), int(v[3])};
+}
+
+qint64 XEvents::pidOf(qulonglong window) {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, xcb_window_t(window), pidAtom, XCB_ATOM_CARDINAL, 0, 1),
+        nullptr));
+    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
+        return 0;
+    return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+}
+
+} // namespace qor::test

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMargins>
+#include <QRect>
+#include <functional>
+#include <optional>
+
+struct xcb_connection_t;
+
+namespace qor::test {
+
+// The X server as a test sees it from a connection of its own: instead of polling and sleeping,
+// a test waits for what the server reports (windows created and mapped on the root window, and
+// the configure, property and expose notices of the windows it watches).
+class XEvents {
+public:
+    XEvents(); // connects to DISPLAY and watches the root window's children
+    ~XEvents();
+    XEvents(const XEvents&) = delete;
+    XEvents& operator=(const XEvents&) = delete;
+
+    bool connected() const;
+
+    // Also reports the configure, property and expose notices of this window.
+    void watch(qulonglong window);
+
+    // Takes in the server's reports until `done` holds, checking it first and after each report,
+    // for at most `timeoutMs`. Returns whether it held.
+    bool waitFor(const std::function<bool()>& done, int timeoutMs);
+    // Takes in reports for the whole time, for waits whose very length is the point.
+    void watchFor(int timeoutMs);
+
+    // A top-level window as it stood when it first showed. The place is taken from the server's
+    // own reports in their order (the geometry of the root window's child at the moment that
+    // child was mapped: the window itself, or the frame that the window manager put it in), so
+    // it holds however late the test reads it.
+    struct FirstShown {
+        qulonglong window = 0;
+        QRect client;   // absolute
+        QMargins frame; // _NET_FRAME_EXTENTS
+    };
+    // The first window of the process with a client area of this size that shows after this
+    // watch began; waits for it.
+    std::optional<FirstShown> waitForFirstShown(qint64 pid, QSize client, int timeoutMs = 10000);
+
+    // What the server says now.
+    QRect clientArea(qulonglong window);
+    QMargins frameExtents(qulonglong window); // null while not set
+    qint64 pidOf(qulonglong window);
+
+    // Counts of what has come in for watched windows since the watch began.
+    int exposures(qulonglong window) const { return exposed.value(window); }
+
+private:
+    // Takes in what has come, or waits up to `timeoutMs` for something to come; false when
+    // nothing came.
+    bool take(int timeoutMs);
+    // The window of the process at or below `window`, or 0.
+    unsigned windowOf(qint64 pid, unsigned window);
+
+    xcb_connection_t* connection;
+    unsigned root = 0;
+    unsigned extentsAtom = 0;
+    unsigned pidAtom = 0;
+    QHash<unsigned, QRect> rootChildren;      // as the server last reported them
+    QList<std::pair<unsigned, QRect>> mapped; // root children in the order they were mapped
+    QHash<qulonglong, int> exposed;
+};
+
+} // namespace qor::test
