@@ -1,10 +1,9 @@
 #include "support/HiddenPath.h"
 #include "support/WindowPlaces.h"
 #include "support/X11Session.h"
+#include "support/XEvents.h"
 
-#include <QDeadlineTimer>
 #include <QTest>
-#include <QThread>
 #include <csignal>
 
 using namespace qor;
@@ -72,10 +71,14 @@ private slots:
         const qulonglong dialog = qor.waitForWindow(dataSourceTitle);
         const qulonglong options = qor.waitForWindow(optionsTitle);
         QVERIFY(dialog && options);
-        QVERIFY2(QorProcess::waitUntilActive(dialog), "the data source dialog is not active");
-        // Late news from the window manager must not hand the activation back to Form3.
-        QThread::msleep(500);
-        QCOMPARE(run("xdotool", {"getactivewindow"}).toULongLong(), dialog);
+        XEvents x;
+        QVERIFY2(x.waitFor([&] { return x.activeWindow() == dialog; }, 5000),
+                 "the data source dialog is not active");
+        // Late news from the window manager must not hand the activation back to Form3: nothing
+        // is awaited here, so the span is watched whole and each change of the active window
+        // is looked at as it comes.
+        const bool lost = x.waitFor([&] { return x.activeWindow() != dialog; }, 500);
+        QVERIFY2(!lost, "the activation went back from the data source dialog");
         const QList<qulonglong> stack = stackingOrder();
         QVERIFY2(stack.indexOf(dialog) > stack.indexOf(options), "Form3 stands over the dialog");
 

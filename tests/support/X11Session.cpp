@@ -1,26 +1,11 @@
 #include "support/X11Session.h"
 
-#include <QDeadlineTimer>
+#include "support/XEvents.h"
+
 #include <QRegularExpression>
-#include <QThread>
 #include <csignal>
 
 namespace qor::test {
-
-namespace {
-
-// xdotool matches titles with POSIX extended regular expressions.
-QString exactTitle(const QString& title) {
-    QString pattern = "^";
-    for (QChar c : title) {
-        if (QStringLiteral(".[]()*+?{}|^$\\").contains(c))
-            pattern += u'\\';
-        pattern += c;
-    }
-    return pattern + "$";
-}
-
-} // namespace
 
 QString run(const QString& program, const QStringList& arguments, int timeoutMs) {
     QProcess process;
@@ -51,28 +36,18 @@ bool QorProcess::start(const QStringList& arguments) {
     return process.waitForStarted(5000);
 }
 
+// Each wait looks at the server's state once its connection hears the changes, then sleeps until
+// the server reports one (a window mapped, unmapped, destroyed or renamed, another active window).
 qulonglong QorProcess::waitForWindow(const QString& title, int timeoutMs) {
-    const QString pattern = exactTitle(title);
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        const QString ids = run("xdotool", {"search", "--onlyvisible", "--name", pattern});
-        const QString first = ids.section(u'\n', 0, 0);
-        if (!first.isEmpty())
-            return first.toULongLong();
-        QThread::msleep(50);
-    }
-    return 0;
+    XEvents x;
+    qulonglong found = 0;
+    x.waitFor([&] { return (found = x.visibleWindow(title)) != 0; }, timeoutMs);
+    return found;
 }
 
 bool QorProcess::waitForWindowGone(const QString& title, int timeoutMs) {
-    const QString pattern = exactTitle(title);
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (run("xdotool", {"search", "--onlyvisible", "--name", pattern}).isEmpty())
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
+    XEvents x;
+    return x.waitFor([&] { return x.visibleWindow(title) == 0; }, timeoutMs);
 }
 
 QRect QorProcess::clientArea(qulonglong window) {
@@ -108,13 +83,8 @@ void QorProcess::activate(qulonglong window) {
 }
 
 bool QorProcess::waitUntilActive(qulonglong window, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (run("xdotool", {"getactivewindow"}).toULongLong() == window)
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
+    XEvents x;
+    return x.waitFor([&] { return x.activeWindow() == window; }, timeoutMs);
 }
 
 bool QorProcess::waitForExit(int timeoutMs) {

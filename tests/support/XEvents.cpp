@@ -31,8 +31,11 @@ XEvents::XEvents() : connection(xcb_connect(nullptr, nullptr)) {
     root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     extentsAtom = atom(connection, "_NET_FRAME_EXTENTS");
     pidAtom = atom(connection, "_NET_WM_PID");
-    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+    activeAtom = atom(connection, "_NET_ACTIVE_WINDOW");
+    nameAtom = atom(connection, "_NET_WM_NAME");
+    utf8Atom = atom(connection, "UTF8_STRING");
+    // The root's property notices report the active window and the window manager's client list.
+    select(root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE);
     // A round trip: the server reports to this watch before the test goes on.
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
@@ -45,10 +48,17 @@ bool XEvents::connected() const {
     return connection && !xcb_connection_has_error(connection);
 }
 
+void XEvents::select(unsigned window, std::uint32_t mask) {
+    std::uint32_t& now = selected[window];
+    if ((now | mask) == now)
+        return;
+    now |= mask;
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &now);
+}
+
 void XEvents::watch(qulonglong window) {
-    const std::uint32_t mask =
-        XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_EXPOSURE;
-    xcb_change_window_attributes(connection, xcb_window_t(window), XCB_CW_EVENT_MASK, &mask);
+    select(unsigned(window), XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE |
+                                 XCB_EVENT_MASK_EXPOSURE);
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
@@ -160,6 +170,82 @@ std::optional<XEvents::FirstShown> XEvents::waitForFirstShown(qint64 pid, QSize 
     return found;
 }
 
+QString XEvents::titleOf(unsigned window) {
+    const auto text = [&](xcb_atom_t property, xcb_atom_t type) -> std::optional<QString> {
+        const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, property, type, 0, 4096), nullptr));
+        if (!reply || reply->type != type)
+            return std::nullopt;
+        const auto* bytes = static_cast<const char*>(xcb_get_property_value(reply.get()));
+        const int length = xcb_get_property_value_length(reply.get());
+        return type == utf8Atom ? QString::fromUtf8(bytes, length)
+                                : QString::fromLatin1(bytes, length);
+    };
+    if (std::optional<QString> name = text(nameAtom, utf8Atom))
+        return *name;
+    return text(XCB_ATOM_WM_NAME, XCB_ATOM_STRING).value_or(QString());
+}
+
+bool XEvents::eachViewable(unsigned window, const std::function<bool(unsigned)>& found) {
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    if (!tree)
+        return false;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    // Asked for all at once: one round trip per level of the tree, not per window.
+    QList<xcb_get_window_attributes_cookie_t> cookies;
+    for (int i = 0; i < count; ++i)
+        cookies << xcb_get_window_attributes(connection, children[i]);
+    QList<bool> viewable;
+    for (const auto& cookie : cookies) {
+        const Reply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(connection, cookie, nullptr));
+        viewable << (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!viewable[i])
+            continue;
+        // Whatever newly shows, goes, or is renamed below a viewable window is told to this
+        // connection, so a wait wakes for it; asked before the window is looked at, so nothing
+        // slips between the look and the wait.
+        select(children[i], XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE);
+        if (found(children[i]) || eachViewable(children[i], found))
+            return true;
+    }
+    return false;
+}
+
+qulonglong XEvents::visibleWindow(const QString& title) {
+    unsigned match = 0;
+    eachViewable(root, [&](unsigned window) {
+        if (titleOf(window) != title)
+            return false;
+        match = window;
+        return true;
+    });
+    return match;
+}
+
+QList<qulonglong> XEvents::visibleWindowsOf(qint64 pid) {
+    QList<qulonglong> windows;
+    eachViewable(root, [&](unsigned window) {
+        if (pidOf(window) == pid)
+            windows << window;
+        return false;
+    });
+    return windows;
+}
+
+qulonglong XEvents::activeWindow() {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, activeAtom, XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
+        return 0;
+    return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+}
+
 QRect XEvents::clientArea(qulonglong window) {
     const auto id = xcb_window_t(window);
     const Reply<xcb_get_geometry_reply_t> geometry(
@@ -171,15 +257,15 @@ QRect XEvents::clientArea(qulonglong window) {
     return {at->dst_x, at->dst_y, geometry->width, geometry->height};
 }
 
-QMargins XEvents::frameExtents(qulonglong window) {
+std::optional<QMargins> XEvents::reportedFrame(qulonglong window) {
     const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection,
         xcb_get_property(connection, 0, xcb_window_t(window), extentsAtom, XCB_ATOM_CARDINAL, 0, 4),
         nullptr));
     if (!reply || xcb_get_property_value_length(reply.get()) != 16)
-        return {};
+        return std::nullopt;
     const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    return {int(v[0]), int(v[2]), int(v[1]), int(v[3])};
+    return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
 }
 
 qint64 XEvents::pidOf(qulonglong window) {

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QMargins>
 #include <QRect>
+#include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -46,14 +48,31 @@ public:
     std::optional<FirstShown> waitForFirstShown(qint64 pid, QSize client, int timeoutMs = 10000);
 
     // What the server says now.
+    // The first viewable window, in the order of the window tree, whose title (_NET_WM_NAME, or
+    // WM_NAME without it) is exactly `title`, or 0. Every top-level window it passes is watched
+    // from then on, so a later title change or map of one wakes a wait.
+    qulonglong visibleWindow(const QString& title);
+    // The viewable windows of the process, in the order of the window tree.
+    QList<qulonglong> visibleWindowsOf(qint64 pid);
+    qulonglong activeWindow(); // _NET_ACTIVE_WINDOW of the root window, or 0
     QRect clientArea(qulonglong window);
-    QMargins frameExtents(qulonglong window); // null while not set
+    QMargins frameExtents(qulonglong window) { return reportedFrame(window).value_or(QMargins()); }
+    // The frame extents, or nothing while the window manager has not set them.
+    std::optional<QMargins> reportedFrame(qulonglong window);
     qint64 pidOf(qulonglong window);
 
     // Counts of what has come in for watched windows since the watch began.
     int exposures(qulonglong window) const { return exposed.value(window); }
 
 private:
+    // Adds to what this connection hears from the window.
+    void select(unsigned window, std::uint32_t mask);
+    // Walks the tree below `window` in order and gives each viewable window; stops when `found`
+    // says so.
+    bool eachViewable(unsigned window, const std::function<bool(unsigned)>& found);
+    // The title of a window as the window manager shows it.
+    QString titleOf(unsigned window);
+
     // Takes in what has come, or waits up to `timeoutMs` for something to come; false when
     // nothing came.
     bool take(int timeoutMs);
@@ -64,6 +83,10 @@ private:
     unsigned root = 0;
     unsigned extentsAtom = 0;
     unsigned pidAtom = 0;
+    unsigned activeAtom = 0;
+    unsigned nameAtom = 0;
+    unsigned utf8Atom = 0;
+    QHash<unsigned, std::uint32_t> selected;  // event masks this connection set
     QHash<unsigned, QRect> rootChildren;      // as the server last reported them
     QList<std::pair<unsigned, QRect>> mapped; // root children in the order they were mapped
     QHash<qulonglong, int> exposed;
