@@ -102,7 +102,7 @@ bool writeDesktop(const QDir& dir, int count, bool searchOnly, const QString& ch
     }
     return searchOnly ? write("galculator.desktop",
                               "Name=Galculator\nComment=Perform simple and scientific "
-                              "calculations\nCategories=Utility;\n")
+                              "calculations\nKeywords=calculation;\nCategories=Utility;\n")
                       : write("org.example.Calculator.desktop",
                               "Name=Calculator\nCategories=Utility;Calculator;\n");
 }
