@@ -1,5 +1,7 @@
 #include "ui/EventHold.h"
 
+#include "base/Pause.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 
@@ -33,6 +35,15 @@ bool EventHold::eventFilter(QObject* receiver, QEvent* event) {
     }
     held.emplace_back(receiver, std::unique_ptr<QEvent>(event->clone()));
     return true;
+}
+
+bool awaitPlatform(const std::function<bool()>& done, QDeadlineTimer deadline) {
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!done())
+            pauseFor(std::chrono::milliseconds(1));
+    }
+    return done();
 }
 
 } // namespace qor

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -25,5 +27,10 @@ protected:
 private:
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held;
 };
+
+// Takes in the platform's traffic until `done` holds or the deadline passes; returns whether it
+// held. For waits on the window system inside a handler, with an EventHold in place for as long
+// as the window is in a state that no other handler may see.
+bool awaitPlatform(const std::function<bool()>& done, QDeadlineTimer deadline);
 
 } // namespace qor

@@ -1,12 +1,10 @@
 #include "ui/LiveWindow.h"
 
 #include "base/Failure.h"
-#include "base/Pause.h"
 #include "ui/Centring.h"
 #include "ui/EventHold.h"
 #include "ui/x11/X11FrameExtents.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScopeGuard>
@@ -172,12 +170,7 @@ void LiveWindow::awaitNewSize(QSize before) {
     // start in between, so input and close requests are held back and delivered afterwards,
     // and timers and socket notifications wait for their next turn.
     EventHold hold;
-    const QDeadlineTimer deadline(newSizeWaitMs);
-    while (size() == before && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (size() == before)
-            pauseFor(std::chrono::milliseconds(1));
-    }
+    awaitPlatform([&] { return size() != before; }, QDeadlineTimer(newSizeWaitMs));
     // The platform's exposures of the new area come after the new size. They are taken in now,
     // by one round trip, while there is nothing to wipe; afterwards they would wipe what the
     // handler draws next as if the platform had repainted over it.

@@ -2,7 +2,6 @@
 
 #include "support/XEvents.h"
 
-#include <QRegularExpression>
 #include <csignal>
 
 namespace qor::test {
@@ -51,13 +50,7 @@ bool QorProcess::waitForWindowGone(const QString& title, int timeoutMs) {
 }
 
 QRect QorProcess::clientArea(qulonglong window) {
-    const QString info = run("xwininfo", {"-id", QString::number(window)});
-    const auto value = [&](const QString& label) {
-        const QRegularExpression re(QRegularExpression::escape(label) + R"(:\s*(-?\d+))");
-        return re.match(info).captured(1).toInt();
-    };
-    return {value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
-            value("Height")};
+    return XEvents().clientArea(window);
 }
 
 void QorProcess::click(qulonglong window, QPoint point) {

@@ -1,39 +1,25 @@
 #include "support/XEvents.h"
 
+#include "ui/x11/Xcb.h"
+
 #include <QDeadlineTimer>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <poll.h>
-#include <xcb/xcb.h>
 
 namespace qor::test {
 
-namespace {
-
-struct Free {
-    void operator()(void* p) const { std::free(p); }
-};
-template <typename T> using Reply = std::unique_ptr<T, Free>;
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-} // namespace
+using xcb::internAtom;
+using xcb::Reply;
 
 XEvents::XEvents() : connection(xcb_connect(nullptr, nullptr)) {
     if (!connected())
         return;
     root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    extentsAtom = atom(connection, "_NET_FRAME_EXTENTS");
-    pidAtom = atom(connection, "_NET_WM_PID");
-    activeAtom = atom(connection, "_NET_ACTIVE_WINDOW");
-    nameAtom = atom(connection, "_NET_WM_NAME");
-    utf8Atom = atom(connection, "UTF8_STRING");
+    extentsAtom = internAtom(connection, "_NET_FRAME_EXTENTS");
+    pidAtom = internAtom(connection, "_NET_WM_PID");
+    activeAtom = internAtom(connection, "_NET_ACTIVE_WINDOW");
+    nameAtom = internAtom(connection, "_NET_WM_NAME");
+    utf8Atom = internAtom(connection, "UTF8_STRING");
     // The root's property notices report the active window and the window manager's client list.
     select(root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE);
     // A round trip: the server reports to this watch before the test goes on.
@@ -104,9 +90,6 @@ bool XEvents::take(int timeoutMs) {
                 mapped << std::pair(map->window, rootChildren[map->window]);
             break;
         }
-        case XCB_EXPOSE:
-            ++exposed[reinterpret_cast<xcb_expose_event_t*>(event)->window];
-            break;
         default:
             break;
         }
@@ -237,13 +220,19 @@ QList<qulonglong> XEvents::visibleWindowsOf(qint64 pid) {
     return windows;
 }
 
-qulonglong XEvents::activeWindow() {
+QList<std::uint32_t> XEvents::numbers(unsigned window, unsigned property, unsigned type,
+                                      int count) {
     const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, root, activeAtom, XCB_ATOM_WINDOW, 0, 1),
-        nullptr));
-    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
-        return 0;
-    return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+        connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4 * count)
+        return {};
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return QList<std::uint32_t>(values, values + count);
+}
+
+qulonglong XEvents::activeWindow() {
+    const QList<std::uint32_t> active = numbers(root, activeAtom, XCB_ATOM_WINDOW, 1);
+    return active.isEmpty() ? 0 : active.first();
 }
 
 QRect XEvents::clientArea(qulonglong window) {
@@ -258,24 +247,16 @@ QRect XEvents::clientArea(qulonglong window) {
 }
 
 std::optional<QMargins> XEvents::reportedFrame(qulonglong window) {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, xcb_window_t(window), extentsAtom, XCB_ATOM_CARDINAL, 0, 4),
-        nullptr));
-    if (!reply || xcb_get_property_value_length(reply.get()) != 16)
+    // Left, right, top, bottom.
+    const QList<std::uint32_t> v = numbers(unsigned(window), extentsAtom, XCB_ATOM_CARDINAL, 4);
+    if (v.isEmpty())
         return std::nullopt;
-    const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
 }
 
 qint64 XEvents::pidOf(qulonglong window) {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, xcb_window_t(window), pidAtom, XCB_ATOM_CARDINAL, 0, 1),
-        nullptr));
-    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
-        return 0;
-    return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    const QList<std::uint32_t> pid = numbers(unsigned(window), pidAtom, XCB_ATOM_CARDINAL, 1);
+    return pid.isEmpty() ? 0 : pid.first();
 }
 
 } // namespace qor::test

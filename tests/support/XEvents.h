@@ -61,9 +61,6 @@ public:
     std::optional<QMargins> reportedFrame(qulonglong window);
     qint64 pidOf(qulonglong window);
 
-    // Counts of what has come in for watched windows since the watch began.
-    int exposures(qulonglong window) const { return exposed.value(window); }
-
 private:
     // Adds to what this connection hears from the window.
     void select(unsigned window, std::uint32_t mask);
@@ -72,6 +69,8 @@ private:
     bool eachViewable(unsigned window, const std::function<bool(unsigned)>& found);
     // The title of a window as the window manager shows it.
     QString titleOf(unsigned window);
+    // A property of `count` 32-bit values of that type, or none when it is not so set.
+    QList<std::uint32_t> numbers(unsigned window, unsigned property, unsigned type, int count);
 
     // Takes in what has come, or waits up to `timeoutMs` for something to come; false when
     // nothing came.
@@ -89,7 +88,6 @@ private:
     QHash<unsigned, std::uint32_t> selected;  // event masks this connection set
     QHash<unsigned, QRect> rootChildren;      // as the server last reported them
     QList<std::pair<unsigned, QRect>> mapped; // root children in the order they were mapped
-    QHash<qulonglong, int> exposed;
 };
 
 } // namespace qor::test

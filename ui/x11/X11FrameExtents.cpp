@@ -1,6 +1,5 @@
 #include "ui/x11/X11FrameExtents.h"
 
-#include "base/Pause.h"
 #include "ui/EventHold.h"
 #include "ui/x11/DisplayServer.h"
 #include "ui/x11/Xcb.h"
@@ -104,15 +103,9 @@ std::optional<QMargins> frameExtentsBeforeMap(QWindow& window, std::chrono::mill
     // would find the window neither placed nor shown.
     {
         EventHold hold;
-        const QDeadlineTimer deadline(bound);
-        while (!answer.answered && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (!answer.answered)
-                pauseFor(std::chrono::milliseconds(1));
-        }
+        if (!awaitPlatform([&] { return answer.answered; }, QDeadlineTimer(bound)))
+            return std::nullopt;
     }
-    if (!answer.answered)
-        return std::nullopt;
     const std::optional<QMargins> native = readFrameExtents(connection, id, extents);
     if (!native)
         return std::nullopt;
