@@ -2,15 +2,12 @@
 #include "support/HiddenPath.h"
 #include "support/WindowPlaces.h"
 #include "support/X11Session.h"
+#include "support/XEvents.h"
 
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <cstdlib>
 #include <deque>
-#include <functional>
-#include <poll.h>
 
 // Xlib's macros, which the library's headers bring, would rewrite Qt's names: last.
 #define SN_API_NOT_YET_FROZEN
@@ -43,28 +40,28 @@ quint32 timeInId(const QByteArray& id) {
 // server's clock.
 class StartupMonitor {
 public:
-    StartupMonitor() : connection(xcb_connect(nullptr, nullptr)) {
-        if (xcb_connection_has_error(connection))
+    StartupMonitor() {
+        if (!x.connected())
             return;
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        // The messages go to the root window as client messages, to clients that listen for
-        // its property changes.
-        const uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
-        xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &rootEvents);
+        xcb_connection_t* connection = x.xcbConnection();
+        // The messages go to the root window as client messages, to clients that listen for its
+        // property changes, as the watch does.
+        const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
         clock = xcb_generate_id(connection);
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, clock, screen->root, 0, 0, 1, 1, 0,
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, clock, x.rootWindow(), 0, 0, 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
-                          &rootEvents);
+                          &events);
         display = sn_xcb_display_new(connection, nullptr, nullptr);
         context = sn_monitor_context_new(display, 0, &StartupMonitor::received, this, nullptr);
+        x.alsoHandle([this](xcb_generic_event_t* event) { handle(event); });
         xcb_flush(connection);
     }
     ~StartupMonitor() {
+        x.alsoHandle({});
         if (context)
             sn_monitor_context_unref(context);
         if (display)
             sn_display_unref(display);
-        xcb_disconnect(connection);
     }
     StartupMonitor(const StartupMonitor&) = delete;
     StartupMonitor& operator=(const StartupMonitor&) = delete;
@@ -74,16 +71,16 @@ public:
     // The X server's time now: the time of a change to a property of the monitor's window.
     quint32 serverTime() {
         clockTime = 0;
-        xcb_change_property(connection, XCB_PROP_MODE_APPEND, clock, XCB_ATOM_WM_NAME,
+        xcb_change_property(x.xcbConnection(), XCB_PROP_MODE_APPEND, clock, XCB_ATOM_WM_NAME,
                             XCB_ATOM_STRING, 8, 0, nullptr);
-        waitFor([&] { return clockTime != 0; }, 5000);
+        x.waitFor([&] { return clockTime != 0; }, 5000);
         return clockTime;
     }
 
     // The next message that the monitor has not handed out yet, waiting for it up to the time
     // given; none when nothing came.
     std::optional<Notice> next(int timeoutMs = 10000) {
-        if (!waitFor([&] { return !notices.empty(); }, timeoutMs))
+        if (!x.waitFor([&] { return !notices.empty(); }, timeoutMs))
             return std::nullopt;
         const Notice notice = notices.front();
         notices.pop_front();
@@ -92,29 +89,11 @@ public:
 
     // Forgets what came so far.
     void clear() {
-        waitFor([] { return false; }, 0);
+        x.waitFor([] { return false; }, 0);
         notices.clear();
     }
 
 private:
-    bool waitFor(const std::function<bool()>& done, int timeoutMs) {
-        const QDeadlineTimer deadline(timeoutMs);
-        xcb_flush(connection);
-        for (;;) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-                handle(event);
-                std::free(event);
-            }
-            if (done())
-                return true;
-            const int left = int(deadline.remainingTime());
-            if (left == 0 || xcb_connection_has_error(connection))
-                return false;
-            pollfd readable{xcb_get_file_descriptor(connection), POLLIN, 0};
-            ::poll(&readable, 1, left);
-        }
-    }
-
     void handle(xcb_generic_event_t* event) {
         if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
             const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
@@ -132,7 +111,7 @@ private:
              QString::fromUtf8(sn_startup_sequence_get_wmclass(sequence))});
     }
 
-    xcb_connection_t* connection;
+    XEvents x;
     xcb_window_t clock = 0;
     quint32 clockTime = 0;
     SnDisplay* display = nullptr;

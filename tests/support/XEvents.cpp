@@ -93,6 +93,8 @@ bool XEvents::take(int timeoutMs) {
         default:
             break;
         }
+        if (alsoHandle_)
+            alsoHandle_(event);
         std::free(event);
     }
 }

@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-
-struct xcb_connection_t;
+#include <xcb/xcb.h>
 
 namespace qor::test {
 
@@ -27,6 +26,13 @@ public:
 
     // Also reports the configure, property and expose notices of this window.
     void watch(qulonglong window);
+    // Hands every report to `also` too, after the watch's own bookkeeping: for a test that reads
+    // another protocol on this connection, whose waits then wake for its messages as well.
+    void alsoHandle(std::function<void(xcb_generic_event_t*)> also) {
+        alsoHandle_ = std::move(also);
+    }
+    xcb_connection_t* xcbConnection() const { return connection; }
+    xcb_window_t rootWindow() const { return root; }
 
     // Takes in the server's reports until `done` holds, checking it first and after each report,
     // for at most `timeoutMs`. Returns whether it held.
@@ -79,6 +85,7 @@ private:
     unsigned windowOf(qint64 pid, unsigned window);
 
     xcb_connection_t* connection;
+    std::function<void(xcb_generic_event_t*)> alsoHandle_;
     unsigned root = 0;
     unsigned extentsAtom = 0;
     unsigned pidAtom = 0;
