@@ -10,9 +10,9 @@
 # installs it as root, and stops.
 set -euo pipefail
 
-# Compiling qor itself.
+# Compiling qor, and its tests, which every build configures (libxcb-damage0-dev is theirs alone).
 build=(cmake ninja-build g++ pkg-config libx11-dev libxcb1-dev libglib2.0-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev libstartup-notification0-dev)
+    qt6-base-dev qt6-base-dev-tools libgl-dev libstartup-notification0-dev libxcb-damage0-dev)
 # What qor uses at run time beyond the libraries it links: the font its windows are laid out
 # for, and what the package recommends.
 run=(libodbc2 unixodbc-common qt6-translations-l10n fonts-liberation2 libstartup-notification0)

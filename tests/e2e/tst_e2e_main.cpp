@@ -1,3 +1,4 @@
+#include "support/DrawnParts.h"
 #include "support/FixtureDesktop.h"
 #include "support/HiddenPath.h"
 #include "support/TestFiles.h"
@@ -5,6 +6,7 @@
 #include "support/X11Session.h"
 #include "support/XEvents.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -70,6 +72,19 @@ QImage screenshot() {
     if (!import.waitForFinished(10000))
         return {};
     return QImage::fromData(import.readAllStandardOutput(), "PNG");
+}
+
+// A screenshot once it shows what `shows` looks for: taken again each time the window draws
+// something more, for at most five seconds, and the last one is returned either way.
+QImage screenshotWhen(DrawnParts& drawing, const std::function<bool(const QImage&)>& shows) {
+    const QDeadlineTimer deadline(5000);
+    for (;;) {
+        drawing.forget();
+        const QImage screen = screenshot();
+        if (shows(screen) || deadline.hasExpired() ||
+            !drawing.waitUntilDrawn({}, int(deadline.remainingTime())))
+            return screen;
+    }
 }
 
 // The ripple's rings along a line to the right of its centre, as the screen shows them.
@@ -180,10 +195,21 @@ private slots:
         QVERIFY(QorProcess::waitUntilActive(window));
         const QRect client = QorProcess::clientArea(window);
         const QPoint at = client.topLeft();
+        XEvents x;
+        x.watch(window);
+        DrawnParts drawing(x, window);
+        QVERIFY2(drawing.watching(), "the X server does not report drawing (no Damage extension)");
         QorProcess::click(window, underTheBox);
         QorProcess::click(window, besideTheBox);
-        QTest::qWait(300);
-        const QImage drawn = screenshot();
+        // Each ripple's outermost ring is drawn last, in white.
+        const auto rimWhite = [&](QPoint centre) {
+            return [=](const QImage& screen) {
+                return screen.pixelColor(at + centre + QPoint(rippleReach, 0)) == Qt::white;
+            };
+        };
+        const QImage drawn = screenshotWhen(drawing, [&](const QImage& screen) {
+            return rimWhite(underTheBox)(screen) && rimWhite(besideTheBox)(screen);
+        });
         const QColor back = drawn.pixelColor(at + plainSurface);
         const QList<QColor> allBack(rippleReach - 1, back);
         QVERIFY(rings(drawn, at + underTheBox) != allBack);
@@ -201,31 +227,43 @@ private slots:
         QVERIFY2(!boxArea.intersects(rippleSquare.translated(besideTheBox - underTheBox)),
                  "the message box covers the other ripple too");
         QorProcess::activate(box);
+        drawing.forget();
         QorProcess::key("Return");
         QVERIFY(qor.waitForWindowGone("QOR"));
-        QVERIFY(QorProcess::waitUntilActive(window));
-        QTest::qWait(300);
-        const QImage uncovered = screenshot();
+        // The uncovered part is looked at once the window has drawn there again.
+        QVERIFY2(drawing.waitUntilDrawn(rippleSquare.translated(-at)),
+                 "the part the message box uncovered was not drawn again");
+        const QImage uncovered = screenshotWhen(drawing, [&](const QImage& screen) {
+            return rings(screen, at + underTheBox) == allBack;
+        });
         QCOMPARE(rings(uncovered, at + underTheBox), allBack);
         QCOMPARE(rings(uncovered, at + besideTheBox), sideRipple);
 
-        // Pointer circles where the pointer passed, then the pointer leaves the window.
+        // Pointer circles where the pointer passed, then the pointer leaves the window, so that
+        // the screenshot shows no pointer there.
+        drawing.forget();
         run("xdotool", {"mousemove", QString::number(at.x() + plainSurface.x()),
                         QString::number(at.y() + plainSurface.y())});
-        QTest::qWait(300);
+        QVERIFY2(drawing.waitUntilDrawn(QRect(plainSurface, QSize(3, 1))),
+                 "nothing was drawn under the pointer");
         run("xdotool", {"mousemove", "5", "1015"});
-        QTest::qWait(300);
-        const QImage circled = screenshot();
+        const QImage circled = screenshotWhen(drawing, [&](const QImage& screen) {
+            return screen.pixelColor(at + plainSurface + QPoint(2, 0)) != back;
+        });
         QVERIFY(circled.pixelColor(at + plainSurface + QPoint(2, 0)) != back);
         QCOMPARE(rings(circled, at + besideTheBox), sideRipple);
 
         run("xdotool", {"windowminimize", QString::number(window)});
-        QTRY_VERIFY_WITH_TIMEOUT(
-            run("xwininfo", {"-id", QString::number(window)}).contains("IsUnMapped"), 5000);
+        QVERIFY(x.waitFor([&] { return !x.visibleWindowsOf(qor.pid()).contains(window); }, 5000));
+        drawing.forget();
         QorProcess::activate(window);
         QVERIFY(QorProcess::waitUntilActive(window));
-        QTest::qWait(300);
-        const QImage restored = screenshot();
+        QVERIFY2(drawing.waitUntilDrawn(QRect(QPoint(0, 0), client.size())),
+                 "the restored window was not drawn again");
+        const QImage restored = screenshotWhen(drawing, [&](const QImage& screen) {
+            return screen.pixelColor(at + plainSurface + QPoint(2, 0)) == back &&
+                   rings(screen, at + besideTheBox) == allBack;
+        });
         QCOMPARE(restored.pixelColor(at + plainSurface + QPoint(2, 0)), back);
         QCOMPARE(rings(restored, at + besideTheBox), allBack);
         qor.signal(SIGTERM);
