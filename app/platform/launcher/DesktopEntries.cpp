@@ -4,6 +4,7 @@
 #include "app/platform/launcher/DesktopEntries.h"
 
 #include "app/Services.h"
+#include "app/platform/launcher/ChildReaper.h"
 #include "app/platform/launcher/StartupFeedback.h"
 
 #include <csignal>
@@ -71,6 +72,11 @@ void resetSignals(gpointer) {
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
+}
+
+// Called with each program GIO starts (one per file for a program that takes only one).
+void collectWhenDone(GDesktopAppInfo*, GPid pid, gpointer) {
+    reapWhenDone(pid);
 }
 
 } // namespace
@@ -162,11 +168,12 @@ void launch(const QString& id, const QStringList& uris, StartupFeedback& feedbac
     if (!startupId.isEmpty())
         g.g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", startupId.constData());
     GError* error = nullptr;
-    // Without G_SPAWN_DO_NOT_REAP_CHILD GLib starts the program through a short-lived
-    // intermediate process that it collects itself, so the program is nobody's child here.
+    // The program is QOR's own child, collected when it ends. Left to GLib, it would be started
+    // through an intermediate process that GLib collects itself: a second copy of QOR's whole
+    // address space to make and tear down before the program runs.
     const bool started = g.g_desktop_app_info_launch_uris_as_manager(
-        entry.get(), uriList, context, G_SPAWN_SEARCH_PATH, resetSignals, nullptr, nullptr, nullptr,
-        &error);
+        entry.get(), uriList, context, GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD),
+        resetSignals, nullptr, collectWhenDone, nullptr, &error);
     g.g_object_unref(context);
     g_list_free_full(uriList, g_free);
     if (!started) {
