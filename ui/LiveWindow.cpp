@@ -2,6 +2,7 @@
 
 #include "base/Failure.h"
 #include "ui/InterfaceFont.h"
+#include "ui/x11/X11FrameExtents.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -52,17 +53,20 @@ LiveWindow::LiveWindow(const WindowDescription& description, EventSink* sink)
     setWindowTitle(description.caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
-    setFont(interfaceFont());
     modelClient = QSize(twipsToPixels(float(description.clientWidth)),
                         twipsToPixels(float(description.clientHeight)));
     resize(nativeSizeFor(modelClient));
     if (description.borderStyle == BorderStyle::FixedDialog)
         setFixedSize(size());
+    // Alt+F4 that no window manager took, and key preview, are seen before any control acts;
+    // the window's own filter also sees its platform window made, which asking for the frame
+    // does now.
+    installEventFilter(this);
+    askForFrame();
+    setFont(interfaceFont());
     buildControls(describedAs.controls, this);
     connectTabOrderAndBuddies();
     applyColours();
-    // Alt+F4 that no window manager took, and key preview, are seen before any control acts.
-    installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }

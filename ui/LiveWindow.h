@@ -11,11 +11,14 @@
 #include <QPushButton>
 #include <QWidget>
 #include <deque>
+#include <memory>
 #include <optional>
 
 class QExposeEvent;
 
 namespace qor {
+
+class FrameExtentsRequest;
 
 // A top-level window built from its description. Its client area is this widget; the platform's
 // frame, if any, lies outside it.
@@ -107,6 +110,8 @@ private:
     void connectTabOrderAndBuddies();
     void raiseEvent(const QString& source, Event event);
     void raiseEvent(const QString& source, Event event, EventArgs& args);
+    // A centred window with a frame asks the window manager for it as soon as it is made.
+    void askForFrame();
     // The frame that the window manager will give the window once shown, when it tells
     // beforehand; none for a borderless window.
     std::optional<QMargins> frameBeforeShow();
@@ -130,6 +135,7 @@ private:
     QPushButton* defaultButton = nullptr;
     QPushButton* cancelButton = nullptr;
     DrawingLayer drawing{*this};
+    std::unique_ptr<FrameExtentsRequest> frameRequest;
     bool centreOnceFramed = false;
     QRect startUpArea;
 };

@@ -3,6 +3,7 @@
 #include "base/Failure.h"
 #include "ui/Centring.h"
 #include "ui/EventHold.h"
+#include "ui/x11/DisplayServer.h"
 #include "ui/x11/X11FrameExtents.h"
 
 #include <QDeadlineTimer>
@@ -30,11 +31,10 @@ constexpr std::chrono::milliseconds frameAnswerWait{200};
 bool LiveWindow::placeBeforeShow(const QRect& screenArea) {
     if (describedAs.startUpPosition != StartUpPosition::CenterScreen)
         return true;
-    // The frame can be asked for once the platform window exists, before it is mapped.
-    create();
     const std::optional<QMargins> frame = frameBeforeShow();
     if (!frame)
         return false;
+    startUpArea = screenArea;
     // The client area is placed so that its frame stands centred; its position is what the
     // platform keeps (Qt asks the window manager to keep the client where it is put).
     QRect client(QPoint(), size());
@@ -55,10 +55,29 @@ void LiveWindow::placeAtStartUpPosition(const QRect& screenArea) {
                        describedAs.borderStyle != BorderStyle::None;
 }
 
+void LiveWindow::askForFrame() {
+    if (describedAs.startUpPosition != StartUpPosition::CenterScreen ||
+        describedAs.borderStyle == BorderStyle::None || !x11Connection())
+        return;
+    // The frame can be asked for once the platform window exists, before it is mapped: asked
+    // before the controls are built, the window manager answers while they are.
+    create();
+    frameRequest = std::make_unique<FrameExtentsRequest>(*windowHandle());
+}
+
 std::optional<QMargins> LiveWindow::frameBeforeShow() {
     if (describedAs.borderStyle == BorderStyle::None)
         return QMargins();
-    return frameExtentsBeforeMap(*windowHandle(), frameAnswerWait);
+    if (!frameRequest)
+        return std::nullopt;
+    const std::optional<QMargins> frame = frameRequest->answer(frameAnswerWait);
+    if (frameRequest->fromMemory())
+        frameRequest->whenMemoryWasWrong([this] {
+            QMetaObject::invokeMethod(this, &LiveWindow::centreByKnownFrame, Qt::QueuedConnection);
+        });
+    else
+        frameRequest.reset();
+    return frame;
 }
 
 void LiveWindow::centreByKnownFrame() {

@@ -5,6 +5,8 @@
 
 #include <QTest>
 #include <csignal>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 using namespace qor;
 using namespace qor::test;
@@ -60,6 +62,55 @@ void lastStep(Way way, QorProcess& qor, qulonglong last) {
     }
 }
 
+// Whether the window manager's frame (with a pixel's rounding) stands centred on the screen.
+bool centred(const QRect& outer) {
+    return (outer.center() - QRect(0, 0, 1280, 1024).center()).manhattanLength() <= 1;
+}
+
+// The frames that QOR remembers the running window manager drew, a property of the root window:
+// records of seven numbers, the last four a frame's left, right, top and bottom.
+class FrameMemory {
+public:
+    explicit FrameMemory(XEvents& x) : x(x) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            x.xcbConnection(), xcb_intern_atom(x.xcbConnection(), 0, 18, "_QOR_FRAME_EXTENTS"),
+            nullptr);
+        atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+    }
+    QList<quint32> read() {
+        xcb_get_property_reply_t* reply =
+            xcb_get_property_reply(x.xcbConnection(),
+                                   xcb_get_property(x.xcbConnection(), 0, x.rootWindow(), atom,
+                                                    XCB_ATOM_CARDINAL, 0, 1024),
+                                   nullptr);
+        QList<quint32> values;
+        if (reply && reply->format == 32) {
+            const auto* v = static_cast<const quint32*>(xcb_get_property_value(reply));
+            values = QList<quint32>(v, v + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return values;
+    }
+    void write(const QList<quint32>& values) {
+        xcb_change_property(x.xcbConnection(), XCB_PROP_MODE_REPLACE, x.rootWindow(), atom,
+                            XCB_ATOM_CARDINAL, 32, quint32(values.size()), values.constData());
+        roundTrip();
+    }
+    void clear() {
+        xcb_delete_property(x.xcbConnection(), x.rootWindow(), atom);
+        roundTrip();
+    }
+
+private:
+    void roundTrip() {
+        std::free(xcb_get_input_focus_reply(x.xcbConnection(),
+                                            xcb_get_input_focus(x.xcbConnection()), nullptr));
+    }
+    XEvents& x;
+    xcb_atom_t atom;
+};
+
 QString describe(const QRect& r) {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
@@ -67,23 +118,91 @@ QString describe(const QRect& r) {
 } // namespace
 
 // Under whichever window manager runs (scripts/with-x.sh), a window that starts centred shows
-// where it stays: framed and centred from the moment it is mapped.
+// where it stays: framed and centred from the moment it is mapped, whether its frame is asked of
+// the window manager or remembered from a window of its kind shown before.
 class PlacementEndToEnd : public QObject {
     Q_OBJECT
 private slots:
     void centredWindowsShowWhereTheyStay_data() {
         QTest::addColumn<Way>("way");
         QTest::addColumn<WindowName>("window");
-        QTest::newRow("main window") << Way::Start << WindowName::Form1;
-        QTest::newRow("tools (borderless)") << Way::NextPage << WindowName::Frmprogress;
-        QTest::newRow("about") << Way::About << WindowName::frmSplash;
-        QTest::newRow("splash screen") << Way::SplashScreen << WindowName::frmSplash1;
-        QTest::newRow("login") << Way::SecretWord << WindowName::frmLogin;
-        QTest::newRow("data source dialog") << Way::OptionsButton << WindowName::frmODBCLogon;
+        QTest::addColumn<bool>("shownBefore");
+        const QList<std::tuple<const char*, Way, WindowName>> windows = {
+            {"main window", Way::Start, WindowName::Form1},
+            {"tools (borderless)", Way::NextPage, WindowName::Frmprogress},
+            {"about", Way::About, WindowName::frmSplash},
+            {"splash screen", Way::SplashScreen, WindowName::frmSplash1},
+            {"login", Way::SecretWord, WindowName::frmLogin},
+            {"data source dialog", Way::OptionsButton, WindowName::frmODBCLogon}};
+        for (const auto& [name, way, window] : windows) {
+            QTest::addRow("%s, first of its kind", name) << way << window << false;
+            QTest::addRow("%s, shown before", name) << way << window << true;
+        }
     }
     void centredWindowsShowWhereTheyStay() {
         QFETCH(Way, way);
         QFETCH(WindowName, window);
+        QFETCH(bool, shownBefore);
+        XEvents x;
+        QVERIFY(x.connected());
+        FrameMemory(x).clear();
+        if (shownBefore) {
+            showsWhereItStays(way, window);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        showsWhereItStays(way, window);
+    }
+
+    // A remembered frame that the window manager no longer draws (another theme, say) places the
+    // window wrongly once: it is centred again when framed, and the memory mended.
+    void aWrongFrameRememberedIsMendedOnceFramed() {
+        XEvents x;
+        QVERIFY(x.connected());
+        FrameMemory memory(x);
+        memory.clear();
+        showsWhereItStays(Way::Start, WindowName::Form1);
+        if (QTest::currentTestFailed())
+            return;
+        QList<quint32> records = memory.read();
+        QVERIFY2(!records.isEmpty() && records.size() % 7 == 0, "no frame remembered");
+        // Wider on the left and taller at the top: the client lands right of and below centre.
+        for (qsizetype at = 0; at < records.size(); at += 7) {
+            records[at + 3] += 30;
+            records[at + 5] += 40;
+        }
+        memory.write(records);
+
+        QorProcess qor;
+        QVERIFY(qor.start());
+        const std::optional<XEvents::FirstShown> first =
+            x.waitForFirstShown(qor.pid(), clientSizeOf(WindowName::Form1));
+        QVERIFY2(first, "the main window did not show");
+        QVERIFY2(!centred(first->client.marginsAdded(first->frame)),
+                 "the window was not placed by the frame remembered");
+        x.watch(first->window);
+        QVERIFY2(
+            x.waitFor(
+                [&] {
+                    return centred(
+                        x.clientArea(first->window).marginsAdded(x.frameExtents(first->window)));
+                },
+                5000),
+            qPrintable("not centred again: " + describe(x.clientArea(first->window))));
+        const QMargins frame = x.frameExtents(first->window);
+        const QList<quint32> drawn = {quint32(frame.left()), quint32(frame.right()),
+                                      quint32(frame.top()), quint32(frame.bottom())};
+        records = memory.read();
+        bool mended = false;
+        for (qsizetype at = 0; at + 7 <= records.size(); at += 7)
+            mended = mended || records.mid(at + 3, 4) == drawn;
+        QVERIFY2(mended, "the memory keeps the wrong frame");
+        qor.signal(SIGTERM);
+        QVERIFY(qor.waitForExit(30000));
+    }
+
+private:
+    void showsWhereItStays(Way way, WindowName window) {
         const QSize client = clientSizeOf(window);
         QorProcess qor;
         qulonglong last = 0;
@@ -99,9 +218,7 @@ private slots:
         QVERIFY2(first, "the window did not show");
 
         const QRect outer = first->client.marginsAdded(first->frame);
-        const QPoint offCentre = outer.center() - QRect(0, 0, 1280, 1024).center();
-        QVERIFY2(offCentre.manhattanLength() <= 1,
-                 qPrintable("first shown with its frame at " + describe(outer)));
+        QVERIFY2(centred(outer), qPrintable("first shown with its frame at " + describe(outer)));
         x.watchFor(1000);
         QCOMPARE(x.clientArea(first->window), first->client);
         QCOMPARE(x.frameExtents(first->window), first->frame);
